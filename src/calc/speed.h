@@ -1,0 +1,35 @@
+#pragma once
+
+#include "fields.h"
+
+#include <optional>
+#include <string>
+
+// The top speed in each gear at the engine's maximum revolutions:
+// v = varv x 60 / primär / gear ratio / sekundär / (100000 / omkrets), in km/h.
+namespace calc {
+
+enum class Problem {
+    Empty,      // the field holds no text
+    NotANumber, // the text cannot be read as a number
+    Zero,       // the value is 0 where the calculation divides by it
+};
+
+// Why no gear could be computed: a value that every gear needs is unusable.
+struct SpeedFailure
+{
+    Field field;
+    Problem problem;
+};
+
+// Reads the input fields and writes the six speed fields, gear by gear; each
+// field keeps the first three characters of its speed. A gear whose ratio is
+// empty, no number or 0, or whose speed is not finite, gets an empty speed
+// field. When varv, primär, sekundär or omkrets is unusable, all six speed
+// fields are cleared and the reason is returned; nothing is shown here.
+std::optional<SpeedFailure> beräknahast(Fields& fields);
+
+// The message that tells the user what is wrong, naming the field by its caption.
+std::string failureMessage(const SpeedFailure& failure, const std::string& decimalSeparator);
+
+} // namespace calc

@@ -1,0 +1,114 @@
+#include "fields.h"
+#include "numtext.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+using calc::generalText;
+using calc::leadingNumber;
+using calc::strictRead;
+
+TEST(StrictRead, AcceptsDecimalNumbersWithTheLocaleSeparator)
+{
+    struct Row
+    {
+        const char* text;
+        const char* separator;
+        std::optional<double> expected;
+    };
+    const Row rows[] = {
+        {"2,5", ",", 2.5},       {" -3 ", ",", -3.0}, {"+4", ",", 4.0},  {"\t7\t", ",", 7.0},
+        {",5", ",", 0.5},        {"5,", ",", 5.0},    {"00", ",", 0.0},  {"2.5", ".", 2.5},
+        {"11000", ".", 11000.0}, {"0,1", ",", 0.1},   {"1٫5", "٫", 1.5}, // a separator of more than
+                                                                         // one byte
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(strictRead(row.text, row.separator), row.expected) << row.text;
+}
+
+TEST(StrictRead, RefusesWhatIsNotAPlainDecimalNumber)
+{
+    const char* const swedish[] = {"",
+                                   " ",
+                                   ",",
+                                   "-",
+                                   "+",
+                                   "2.5",
+                                   "1 000",
+                                   "1,2,3",
+                                   "1E3",
+                                   "1e3",
+                                   "inf",
+                                   "nan",
+                                   "0x1",
+                                   "5-",
+                                   "- 5",
+                                   "12a",
+                                   "−5",
+                                   "1\xc2\xa0"
+                                   "5"};
+    for (const char* text : swedish)
+        EXPECT_EQ(strictRead(text, ","), std::nullopt) << text;
+    // A file saved under Swedish settings, read under a point-decimal locale:
+    // the comma is no thousands separator.
+    EXPECT_EQ(strictRead("2,500", "."), std::nullopt);
+    EXPECT_EQ(strictRead("1,000.5", "."), std::nullopt);
+}
+
+TEST(LeadingNumber, ReadsTheNumberAtTheStartWithAFullStop)
+{
+    struct Row
+    {
+        const char* text;
+        double expected;
+    };
+    const Row rows[] = {
+        {"12abc", 12}, {"  3.5x", 3.5}, {"-2", -2}, {"+2", 2},       {"abc", 0}, {"", 0},
+        {",5", 0},     {".5", 0.5},     {"1,5", 1}, {"-", 0},        {".", 0},   {"00", 0},
+        {"1e3", 1},    {"inf", 0},      {"7 8", 7}, {"-.25", -0.25},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(leadingNumber(row.text), row.expected) << row.text;
+}
+
+TEST(GeneralText, FifteenDigitsTrailingZerosDroppedLocaleSeparator)
+{
+    struct Row
+    {
+        double value;
+        const char* separator;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {2.5005, ",", "2,5005"},
+        {2.5005, ".", "2.5005"},
+        {100, ",", "100"},
+        {-1.5, ",", "-1,5"},
+        {0.1 + 0.2, ",", "0,3"},
+        {175.56871, ",", "175,56871"},
+        {123456789012345.0, ",", "123456789012345"},
+        {1e15, ",", "1E+15"},
+        {1.5e20, ",", "1,5E+20"},
+        {0.0001, ",", "0,0001"},
+        {0.00001, ",", "1E-05"},
+        {-2.5e-7, ".", "-2.5E-07"},
+        {0.0, ",", "0"},
+        {-0.0, ",", "0"},
+        {1234567.25, ",", "1234567,25"}, // no thousands separators
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(generalText(row.value, row.separator), row.expected) << row.value;
+    EXPECT_EQ(generalText(std::numeric_limits<double>::infinity(), ","), "");
+    EXPECT_EQ(generalText(std::nan(""), ","), "");
+}
+
+TEST(CutToLength, CountsCharactersNotBytes)
+{
+    EXPECT_EQ(calc::cutToLength("175,56", 3), "175");
+    EXPECT_EQ(calc::cutToLength("åäöå", 3), "åäö");
+    EXPECT_EQ(calc::cutToLength("ab", 3), "ab");
+    EXPECT_EQ(calc::cutToLength("abcdef", 0), "abcdef");
+}

@@ -1,0 +1,296 @@
+#include "mainwindow.h"
+
+#include "clientarea.h"
+#include "layout.h"
+#include "menus.h"
+#include "speed.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+#include <algorithm>
+#include <vector>
+
+namespace app {
+
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont controlFont()
+{
+    QFont font;
+    // Liberation Sans is metric-compatible with the usual Windows sans serif
+    // and stands in where the original face is missing.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(9.75);
+    font.setWeight(QFont::Bold);
+    font.setItalic(false);
+    font.setUnderline(false);
+    return font;
+}
+
+QColor inkColour(Ink ink)
+{
+    switch (ink) {
+    case Ink::Black:
+        return QColor(0, 0, 0);
+    case Ink::Yellow:
+        return QColor(255, 255, 0);
+    case Ink::Green:
+        return QColor(0, 255, 0);
+    case Ink::Default:
+        break;
+    }
+    return {};
+}
+
+void paintBox(QWidget* box, Ink ink)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, boxBackground);
+    if (ink != Ink::Default)
+        palette.setColor(QPalette::Text, inkColour(ink));
+    box->setPalette(palette);
+}
+
+bool isTeethField(calc::Field field)
+{
+    using calc::Field;
+    return field == Field::vev || field == Field::koppling || field == Field::framdrev ||
+           field == Field::bakdrev;
+}
+
+QWidget* makeControl(const Control& c, QWidget* parent)
+{
+    const Qt::Alignment align = c.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+    switch (c.kind) {
+    case Kind::Label: {
+        auto* label = new QLabel(qs(c.text), parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(align | Qt::AlignTop);
+        if (c.ink != Ink::Default) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, inkColour(c.ink));
+            label->setPalette(palette);
+        }
+        return label;
+    }
+    case Kind::TextBox: {
+        auto* line = new QLineEdit(parent);
+        if (const int max = calc::fieldInfo(*c.field).maxLength; max > 0)
+            line->setMaxLength(max);
+        line->setReadOnly(c.readOnly);
+        line->setAlignment(align | Qt::AlignVCenter);
+        // A teeth count is a whole number: typing and pasting take digits only.
+        // Texts the program assigns are not checked here; the guards see them.
+        if (isTeethField(*c.field))
+            line->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[0-9]*")), line));
+        paintBox(line, c.ink);
+        return line;
+    }
+    case Kind::Comment: {
+        auto* comment = new QPlainTextEdit(parent);
+        comment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        comment->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        comment->setTabChangesFocus(true);
+        paintBox(comment, c.ink);
+        return comment;
+    }
+    case Kind::Button: {
+        auto* button = new QPushButton(qs(c.text), parent);
+        button->setAutoDefault(false);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, buttonFace);
+        button->setPalette(palette);
+        return button;
+    }
+    case Kind::FileList: {
+        auto* list = new QListWidget(parent);
+        paintBox(list, c.ink);
+        return list;
+    }
+    case Kind::DirList: {
+        auto* dir = new QWidget(parent);
+        dir->setFocusPolicy(Qt::NoFocus);
+        return dir;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int clientHeightForOuter(int outerTwips)
+{
+    constexpr int frameTwips = (19 + 19 + 2 * 3) * twipsPerPixel; // 660
+    return outerTwips - frameTwips;
+}
+
+MainWindow::MainWindow(platform::Messages& messages, QWidget* parent)
+    : QMainWindow(parent), m_messages(messages)
+{
+    setWindowTitle(QStringLiteral("Drevkalk "));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/drevkalk-32.xpm"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/drevkalk-16.xpm"), QSize(16, 16));
+    setWindowIcon(icon);
+
+    m_client = new ClientArea(this);
+    m_client->setObjectName(QStringLiteral("Drevkalk"));
+    m_client->setFont(controlFont());
+    setCentralWidget(m_client);
+    buildControls();
+    buildMenus();
+
+    // The window is as large as its client area and the menu bar, no larger
+    // and no smaller: it cannot be resized and has no maximise button.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setOuterHeight(enkeltHeight);
+
+    control("varv")->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls()
+{
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const Control& c : controls()) {
+        QWidget* widget = makeControl(c, m_client);
+        widget->setObjectName(qs(c.name));
+        widget->setGeometry(toPixels(c.left, c.top, c.width, c.height));
+        if (!c.toolTip.empty())
+            widget->setToolTip(qs(c.toolTip));
+        if (!c.visible)
+            widget->hide();
+        if (c.field)
+            m_fields.bind(*c.field, widget);
+        if (c.kind == Kind::Label)
+            widget->lower(); // captions lie beneath the boxes they stand beside
+        else if (widget->focusPolicy() != Qt::NoFocus)
+            tabOrder.emplace_back(c.tab, widget);
+        m_controls.insert(qs(c.name), widget);
+    }
+    std::sort(tabOrder.begin(), tabOrder.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+
+    connect(static_cast<QPushButton*>(control("Beräkna")), &QPushButton::clicked, this,
+            &MainWindow::Beräkna_Click);
+}
+
+void MainWindow::buildMenus()
+{
+    const auto entries = menuEntries();
+    std::vector<QMenu*> open; // open[d] holds the entries of depth d + 1
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const MenuEntry& e = entries[i];
+        QMenu* parentMenu = e.depth == 0 ? nullptr : open[static_cast<std::size_t>(e.depth - 1)];
+        const bool opensSubmenu = i + 1 < entries.size() && entries[i + 1].depth > e.depth;
+        QAction* action = nullptr;
+        if (opensSubmenu) {
+            QMenu* menu =
+                parentMenu ? parentMenu->addMenu(qs(e.caption)) : menuBar()->addMenu(qs(e.caption));
+            menu->setObjectName(qs(e.name));
+            open.resize(static_cast<std::size_t>(e.depth));
+            open.push_back(menu);
+            action = menu->menuAction();
+        } else {
+            action = parentMenu ? parentMenu->addAction(qs(e.caption))
+                                : menuBar()->addAction(qs(e.caption));
+        }
+        action->setObjectName(qs(e.name));
+        action->setCheckable(e.mark != Mark::None);
+        action->setChecked(e.mark == Mark::Checked);
+        action->setEnabled(e.enabled);
+        if (e.reaction) {
+            const auto reaction = e.reaction;
+            connect(action, &QAction::triggered, this, [this, action, reaction] {
+                // Choosing an item does not toggle its mark by itself: only
+                // the reactions set check marks.
+                if (action->isCheckable())
+                    action->setChecked(!action->isChecked());
+                (this->*reaction)();
+            });
+        }
+        m_menuItems.insert(qs(e.name), action);
+    }
+}
+
+QWidget* MainWindow::control(std::string_view name) const
+{
+    return m_controls.value(qs(name));
+}
+
+QAction* MainWindow::menuItem(std::string_view name) const
+{
+    return m_menuItems.value(qs(name));
+}
+
+void MainWindow::setOuterHeight(int twips)
+{
+    m_client->setFixedSize(toPixels(clientWidth), toPixels(clientHeightForOuter(twips)));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit closed();
+}
+
+void MainWindow::Beräkna_Click()
+{
+    if (const auto failure = calc::beräknahast(m_fields))
+        m_messages.warn(this, QString::fromStdString(
+                                  calc::failureMessage(*failure, m_fields.decimalSeparator())));
+}
+
+void MainWindow::easy_Click()
+{
+    setOuterHeight(enkeltHeight);
+    menuItem("easy")->setChecked(true);
+    menuItem("advanced")->setChecked(false);
+}
+
+void MainWindow::advanced_Click()
+{
+    setOuterHeight(avanceratHeight);
+    menuItem("easy")->setChecked(false);
+    menuItem("advanced")->setChecked(true);
+}
+
+void MainWindow::Omkretsen_Click()
+{
+    control("Label12")->hide();
+    control("Label7")->show();
+    menuItem("Axelhöjden")->setChecked(false);
+    menuItem("Omkretsen")->setChecked(true);
+}
+
+void MainWindow::inställningswe_Click()
+{
+    control("Label12")->hide();
+    control("Label7")->show();
+}
+
+void MainWindow::övrigt_Click() {}
+
+} // namespace app

@@ -1,0 +1,12 @@
+#include "decimalseparator.h"
+
+#include <QLocale>
+
+namespace platform {
+
+std::string decimalSeparator()
+{
+    return QLocale().decimalPoint().toStdString();
+}
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "fields.h"
+
+#include <array>
+
+class QWidget;
+
+namespace platform {
+
+// The window's fields as text boxes. Each field is a QLineEdit or, for the
+// comment, a QPlainTextEdit. Every change of a field's text, typed by the user
+// or assigned through setText(), runs the field's change reaction at once.
+class WidgetFields : public calc::Fields
+{
+public:
+    // Binds a field to its text box; call once for every field.
+    void bind(calc::Field field, QWidget* box);
+    QWidget* box(calc::Field field) const;
+
+    std::string text(calc::Field field) const override;
+    void setText(calc::Field field, const std::string& text) override;
+    std::string decimalSeparator() const override;
+
+private:
+    std::array<QWidget*, calc::fieldCount> m_boxes{};
+};
+
+} // namespace platform

@@ -4,8 +4,9 @@
 
 namespace app {
 
-// The client area below the menu bar: it paints the window's background and
-// the connector lines; the controls sit on it.
+// The client area below the menu bar. Its paint event paints the banded
+// gradient and the connector lines; the controls sit on top, the transparent
+// captions showing the gradient through.
 class ClientArea : public QWidget
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "clientarea.h"
+#include "frmabout.h"
 #include "layout.h"
 #include "menus.h"
 #include "speed.h"
@@ -253,6 +254,7 @@ void MainWindow::setOuterHeight(int twips)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    m_about.reset(); // the About dialog ends with the program, shown or hidden
     emit closed();
 }
 
@@ -291,6 +293,11 @@ void MainWindow::inställningswe_Click()
     control("Label7")->show();
 }
 
-void MainWindow::övrigt_Click() {}
+void MainWindow::övrigt_Click()
+{
+    if (!m_about)
+        m_about = std::make_unique<about::frmAbout>();
+    m_about->open();
+}
 
 } // namespace app

@@ -10,7 +10,13 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
+
+namespace about {
+class frmAbout;
+}
 
 namespace app {
 
@@ -31,6 +37,9 @@ public:
     // A control or menu item by its name ("varv", "Label4(0)", "easy").
     QWidget* control(std::string_view name) const;
     QAction* menuItem(std::string_view name) const;
+
+    // The About dialog, once it has been opened.
+    about::frmAbout* aboutDialog() const { return m_about.get(); }
 
     // Sets the window's outer height in twips, as the display modes give it.
     void setOuterHeight(int twips);
@@ -61,6 +70,7 @@ private:
     ClientArea* m_client = nullptr;
     QHash<QString, QWidget*> m_controls;
     QHash<QString, QAction*> m_menuItems;
+    std::unique_ptr<about::frmAbout> m_about;
 };
 
 // Outer window heights in twips of the two display modes.

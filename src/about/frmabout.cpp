@@ -1,0 +1,173 @@
+#include "frmabout.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVersionNumber>
+
+namespace about {
+
+namespace {
+
+constexpr int twipsPerPixel = 15;
+
+QRect twips(int left, int top, int width, int height)
+{
+    const auto px = [](int t) { return (t + twipsPerPixel / 2) / twipsPerPixel; };
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont captionFont(double points, bool underline = false)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(points);
+    font.setWeight(QFont::Bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect place,
+                bool black = true)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(captionFont(9.75));
+    label->setGeometry(place);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     black ? QColor(0, 0, 0) : palette.color(QPalette::ButtonText));
+    label->setPalette(palette);
+    return label;
+}
+
+void paintBackground(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, desktopColour);
+    palette.setColor(QPalette::Button, desktopColour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QIcon aboutIcon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/about/about-32.xpm"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/about/about-16.xpm"), QSize(16, 16));
+    return icon;
+}
+
+} // namespace
+
+QString versionText(const QString& version)
+{
+    const QVersionNumber number = QVersionNumber::fromString(version);
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(number.majorVersion())
+        .arg(number.minorVersion())
+        .arg(number.microVersion());
+}
+
+frmAbout::frmAbout() = default;
+
+frmAbout::~frmAbout()
+{
+    delete m_window;
+}
+
+void frmAbout::open()
+{
+    if (!m_window) {
+        m_window = new AboutWindow;
+        Form_Load();
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void frmAbout::Form_Load()
+{
+    ++m_loads;
+    const QString title = QCoreApplication::applicationName();
+    m_window->setWindowTitle(QStringLiteral("About ") + title);
+    m_window->lblVersion->setText(versionText(QCoreApplication::applicationVersion()));
+    m_window->lblTitle->setText(title);
+}
+
+AboutWindow::AboutWindow()
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    // A plain window of the dialog kind: unlike QDialog it neither closes on
+    // Escape nor makes its button the default that Enter presses.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose); // a close through the title bar unloads it
+    setWindowIcon(aboutIcon());
+    setFixedSize(twips(0, 0, 4935, 3225).size());
+    paintBackground(this);
+
+    // Back to front.
+    bort = new QPushButton(QStringLiteral("Stäng"), this);
+    bort->setObjectName(QStringLiteral("bort"));
+    bort->setGeometry(twips(3480, 2280, 1335, 855));
+    bort->setFont(captionFont(13.5, true));
+    bort->setAutoDefault(false);
+    paintBackground(bort);
+    QObject::connect(bort, &QPushButton::clicked, this, [this] { bort_Click(); });
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(twips(240, 240, 540, 540));
+    picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picIcon->setPixmap(QPixmap(QStringLiteral(":/about/about-32.xpm")));
+    paintBackground(picIcon);
+
+    lblDescription = caption(
+        this, "lblDescription",
+        QStringLiteral("Ett nödvändigt ont för den som verkligen inte tycker att det är nån ide' "
+                       "att ta fram miniräknaren när det är dags att dreva om hojen."),
+        twips(1050, 840, 3885, 1170));
+    lblTitle = caption(this, "lblTitle", QString(), twips(1050, 240, 3885, 360));
+    lblVersion = caption(this, "lblVersion", QString(), twips(1050, 480, 1725, 345), false);
+    lblDisclaimer = caption(this, "lblDisclaimer",
+                            QStringLiteral("Varning: Jag har inte den blekaste aning om ifall "
+                                           "detta får distrubueras hur som helst."),
+                            twips(255, 2280, 3150, 945));
+}
+
+void AboutWindow::bort_Click()
+{
+    hide();
+}
+
+void AboutWindow::paintEvent(QPaintEvent*)
+{
+    // The separator runs past the right edge and is clipped there: a grey
+    // line, and a white one drawn over it.
+    QPainter painter(this);
+    const auto px = [](double t) { return t / twipsPerPixel; };
+    painter.setPen(QPen(QColor(128, 128, 128), 1));
+    painter.drawLine(QPointF(px(90), px(2040) + 0.5), QPointF(px(5654), px(2040) + 0.5));
+    painter.setPen(QPen(QColor(255, 255, 255), 2));
+    painter.drawLine(QPointF(px(105), px(2040)), QPointF(px(5654), px(2040)));
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Enter presses "Stäng" only while it has the focus; Escape does nothing.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && bort->hasFocus()) {
+        bort->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace about

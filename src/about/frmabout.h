@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace about {
+
+// The stand-in for the desktop colour, which Linux desktops do not have: the
+// classic teal of a freshly installed Windows desktop.
+inline const QColor desktopColour(0, 128, 128);
+
+class AboutWindow;
+
+// The About dialog. The program holds one such object for its whole run; its
+// window is loaded on the first opening and again after a close through the
+// title bar, which unloads it. "Stäng" only hides it.
+class frmAbout
+{
+public:
+    frmAbout();
+    ~frmAbout();
+    frmAbout(const frmAbout&) = delete;
+    frmAbout& operator=(const frmAbout&) = delete;
+
+    // Loads the dialog if it is not loaded, then shows it modeless, without
+    // an owner window, in front of the others.
+    void open();
+
+    // The window while the dialog is loaded, or nullptr.
+    AboutWindow* window() const { return m_window; }
+    // How often Load has run.
+    int loads() const { return m_loads; }
+
+private:
+    void Form_Load();
+
+    QPointer<AboutWindow> m_window;
+    int m_loads = 0;
+};
+
+// The dialog's window: fixed size, background in the desktop colour, a
+// picture, four captions, a separator and the button "Stäng".
+class AboutWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    AboutWindow();
+
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblDescription = nullptr;
+    QLabel* lblDisclaimer = nullptr;
+    QLabel* picIcon = nullptr;
+    QPushButton* bort = nullptr;
+
+    void bort_Click();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// "Version " and the major, minor and revision numbers as plain integers:
+// "1.01.0002" reads Version 1.1.2.
+QString versionText(const QString& version);
+
+} // namespace about

@@ -1,0 +1,176 @@
+// moc cannot read identifiers with å, ä or ö, and need not see these headers.
+#ifndef Q_MOC_RUN
+#include "frmabout.h"
+#include "mainwindow.h"
+#endif
+#include "testsupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using about::AboutWindow;
+using app::MainWindow;
+
+namespace {
+
+int shownTopLevels()
+{
+    int shown = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        shown += widget->isVisible();
+    return shown;
+}
+
+int aboutWindows()
+{
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += qobject_cast<AboutWindow*>(widget) != nullptr;
+    return count;
+}
+
+// Lets the window that a close has scheduled for deletion go.
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class AboutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { failOnAnyWarning(); }
+
+    void opensWithTitleAndVersion()
+    {
+        FakeMessages messages;
+        MainWindow w(messages);
+        w.show();
+        w.menuItem("övrigt")->trigger();
+        AboutWindow* dialog = w.aboutDialog()->window();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("About Drevkalk"));
+        QCOMPARE(dialog->lblTitle->text(), QStringLiteral("Drevkalk"));
+        QCOMPARE(dialog->lblVersion->text(), QStringLiteral("Version 1.1.2"));
+        QVERIFY(dialog->lblDescription->text().contains(QStringLiteral("nån ide' att")));
+        QVERIFY(dialog->lblDisclaimer->text().contains(QStringLiteral("distrubueras")));
+        QCOMPARE(dialog->bort->text(), QStringLiteral("Stäng"));
+        QVERIFY(dialog->bort->font().underline());
+        QCOMPARE(dialog->parentWidget(), nullptr); // no owner window: modeless
+        QVERIFY(!dialog->isModal());
+        QCOMPARE(dialog->size(), QSize(329, 215));
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        QVERIFY(!(dialog->windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(dialog->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(dialog->windowIcon().cacheKey() != w.windowIcon().cacheKey());
+        QVERIFY(!dialog->picIcon->pixmap().isNull());
+
+        // The desktop colour behind everything, the separator white over grey.
+        const QImage picture = dialog->grab().toImage();
+        QCOMPARE(picture.pixelColor(320, 5), about::desktopColour);
+        QCOMPARE(picture.pixelColor(200, 136), QColor(255, 255, 255));
+        QCOMPARE(picture.pixelColor(328, 136), QColor(255, 255, 255)); // to the right edge
+        QCOMPARE(dialog->picIcon->grab().toImage().pixelColor(35, 35), about::desktopColour);
+    }
+
+    void loadRunsOnlyWhenTheDialogIsNotLoaded()
+    {
+        FakeMessages messages;
+        MainWindow w(messages);
+        w.show();
+        w.övrigt_Click();
+        about::frmAbout* object = w.aboutDialog();
+        AboutWindow* first = object->window();
+        QCOMPARE(object->loads(), 1);
+
+        // Opening it again leaves one dialog, in front.
+        w.övrigt_Click();
+        QCOMPARE(object->window(), first);
+        QCOMPARE(object->loads(), 1);
+        QCOMPARE(aboutWindows(), 1);
+
+        // "Stäng" hides it; the next opening shows the same dialog.
+        QTest::mouseClick(first->bort, Qt::LeftButton);
+        QVERIFY(!first->isVisible());
+        w.övrigt_Click();
+        QCOMPARE(object->window(), first);
+        QVERIFY(first->isVisible());
+        QCOMPARE(object->loads(), 1);
+
+        // Closing it through the title bar unloads it; the next opening loads anew.
+        QVERIFY(first->close());
+        settle();
+        QCOMPARE(object->window(), nullptr);
+        QCOMPARE(aboutWindows(), 0);
+        w.övrigt_Click();
+        QVERIFY(object->window());
+        QCOMPARE(object->loads(), 2);
+        QCOMPARE(object->window()->lblVersion->text(), QStringLiteral("Version 1.1.2"));
+        QCOMPARE(w.aboutDialog(), object);
+    }
+
+    void enterAndEscape()
+    {
+        FakeMessages messages;
+        MainWindow w(messages);
+        w.övrigt_Click();
+        AboutWindow* dialog = w.aboutDialog()->window();
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+
+        dialog->bort->clearFocus();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+
+        dialog->bort->setFocus();
+        QTest::keyClick(dialog->bort, Qt::Key_Escape);
+        QVERIFY(dialog->isVisible());
+        QTest::keyClick(dialog->bort, Qt::Key_Return);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(w.aboutDialog()->window(), dialog); // hidden, not unloaded
+    }
+
+    void closingTheMainWindowEndsTheDialog_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::newRow("never opened") << "never";
+        QTest::newRow("shown") << "shown";
+        QTest::newRow("hidden") << "hidden";
+    }
+
+    void closingTheMainWindowEndsTheDialog()
+    {
+        QFETCH(QString, state);
+        FakeMessages messages;
+        MainWindow w(messages);
+        w.show();
+        if (state != "never")
+            w.övrigt_Click();
+        if (state == "hidden")
+            w.aboutDialog()->window()->bort->click();
+        QSignalSpy closed(&w, &MainWindow::closed);
+        QVERIFY(w.close());
+        settle();
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(shownTopLevels(), 0);
+        QCOMPARE(aboutWindows(), 0);
+    }
+
+    void versionNumbersAsPlainIntegers()
+    {
+        QCOMPARE(about::versionText("1.01.0002"), QStringLiteral("Version 1.1.2"));
+        QCOMPARE(about::versionText("1.1.2"), QStringLiteral("Version 1.1.2"));
+        QCOMPARE(about::versionText("2.0.0"), QStringLiteral("Version 2.0.0"));
+        QCOMPARE(about::versionText("3.10"), QStringLiteral("Version 3.10.0"));
+    }
+};
+
+DREVKALK_TEST_MAIN(AboutTest)
+#include "about_test.moc"

@@ -7,7 +7,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation
-    libgtest-dev clang
+    libgtest-dev clang libclang-rt-dev
 )
 
 missing=()

@@ -14,7 +14,7 @@ target_include_directories(drevkalk_ui PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 # The title and the version come from the project, and from nowhere else.
 target_compile_definitions(drevkalk_ui PRIVATE
     DREVKALK_NAME="${PROJECT_NAME}" DREVKALK_VERSION="${PROJECT_VERSION}")
-target_link_libraries(drevkalk_ui PUBLIC drevkalk_calc drevkalk_gradient drevkalk_about drevkalk_platform_ui Qt6::Widgets)
+target_link_libraries(drevkalk_ui PUBLIC drevkalk_calc drevkalk_gradient drevkalk_about drevkalk_panel drevkalk_platform_ui Qt6::Widgets)
 
 qt_add_executable(drevkalk ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(drevkalk PRIVATE drevkalk_ui)

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "clientarea.h"
+#include "filepanel.h"
 #include "frmabout.h"
 #include "layout.h"
 #include "menus.h"
@@ -166,6 +167,12 @@ MainWindow::MainWindow(platform::Messages& messages, QWidget* parent)
     setOuterHeight(enkeltHeight);
 
     control("varv")->setFocus();
+    Form_Load();
+}
+
+void MainWindow::Form_Load()
+{
+    m_panel->Form_Load();
 }
 
 MainWindow::~MainWindow() = default;
@@ -194,8 +201,15 @@ void MainWindow::buildControls()
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
-    connect(static_cast<QPushButton*>(control("Beräkna")), &QPushButton::clicked, this,
-            &MainWindow::Beräkna_Click);
+    m_panel = std::make_unique<bikefile::FilePanel>(
+        m_fields, *static_cast<QListWidget*>(control("File1")), m_messages, *this);
+    const auto onClick = [this](const char* name, auto reaction) {
+        connect(static_cast<QPushButton*>(control(name)), &QPushButton::clicked, this, reaction);
+    };
+    onClick("Beräkna", [this] { Beräkna_Click(); });
+    onClick("ny1", [this] { m_panel->ny1_Click(); });
+    onClick("spara1", [this] { m_panel->spara1_Click(); });
+    onClick("tabort1", [this] { m_panel->tabort1_Click(); });
 }
 
 void MainWindow::buildMenus()

@@ -17,6 +17,9 @@ class QAction;
 namespace about {
 class frmAbout;
 }
+namespace bikefile {
+class FilePanel;
+}
 
 namespace app {
 
@@ -38,6 +41,7 @@ public:
     QWidget* control(std::string_view name) const;
     QAction* menuItem(std::string_view name) const;
 
+    bikefile::FilePanel& panel() { return *m_panel; }
     // The About dialog, once it has been opened.
     about::frmAbout* aboutDialog() const { return m_about.get(); }
 
@@ -45,6 +49,7 @@ public:
     void setOuterHeight(int twips);
 
     // Reactions.
+    void Form_Load();
 #ifndef Q_MOC_RUN
     void Beräkna_Click();
     void inställningswe_Click();
@@ -70,6 +75,7 @@ private:
     ClientArea* m_client = nullptr;
     QHash<QString, QWidget*> m_controls;
     QHash<QString, QAction*> m_menuItems;
+    std::unique_ptr<bikefile::FilePanel> m_panel;
     std::unique_ptr<about::frmAbout> m_about;
 };
 

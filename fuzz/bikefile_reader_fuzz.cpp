@@ -1,0 +1,53 @@
+// libFuzzer target for the bike file reader. Any bytes may come from disk, so besides not
+// crashing the reader must keep its promises:
+//  - Windows-1252 maps every byte, so decoding and encoding give back the same bytes;
+//  - whatever the reader returns, the writer can write, and reading that gives back the same
+//    record, unless a value holds a double quote (the format cannot carry one);
+//  - the comment comes back with "\n" as its only line break.
+#include "bikefile/bikefile.h"
+#include "bikefile/cp1252.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+[[noreturn]] void Fail(const char* what)
+{
+    std::fprintf(stderr, "bikefile_reader_fuzz: %s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    if (bikefile::cp1252::Encode(bikefile::cp1252::Decode(bytes)) != bytes) {
+        Fail("Windows-1252 decode and encode changed the bytes");
+    }
+
+    const auto record = bikefile::ParseRecord(bytes);
+    if (!record) {
+        return 0;
+    }
+    if ((*record)[bikefile::kText1].find('\r') != std::string::npos) {
+        Fail("the comment came back with a CR");
+    }
+    const auto written = bikefile::FormatRecord(*record);
+    if (!written.ok()) {
+        Fail("the writer refused a record that the reader made");
+    }
+    for (const std::string& value : *record) {
+        if (value.find('"') != std::string::npos) {
+            return 0;
+        }
+    }
+    if (bikefile::ParseRecord(written.bytes) != record) {
+        Fail("a record read, written and read again came back different");
+    }
+    return 0;
+}

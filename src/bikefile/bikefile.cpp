@@ -1,0 +1,108 @@
+#include "bikefile/bikefile.h"
+
+#include "bikefile/cp1252.h"
+
+#include <utility>
+
+namespace bikefile {
+namespace {
+
+// Every line break of the comment, CR LF, lone LF or lone CR, as `lineBreak`.
+std::string NormaliseLineBreaks(std::string_view text, std::string_view lineBreak)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            out += lineBreak;
+        } else if (text[i] == '\n') {
+            out += lineBreak;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// Moves past the comma or line end at pos (CR LF counts as one), if there is one.
+std::size_t SkipSeparator(std::string_view s, std::size_t pos)
+{
+    if (pos >= s.size()) {
+        return pos;
+    }
+    if (s[pos] == '\r' && pos + 1 < s.size() && s[pos + 1] == '\n') {
+        return pos + 2;
+    }
+    return pos + 1;
+}
+
+std::size_t FindSeparator(std::string_view s, std::size_t pos)
+{
+    const std::size_t end = s.find_first_of(",\r\n", pos);
+    return end == std::string_view::npos ? s.size() : end;
+}
+
+} // namespace
+
+FormatResult FormatRecord(const BikeRecord& record)
+{
+    FormatResult result;
+    std::string bytes;
+    for (std::size_t i = 0; i < kValueCount; ++i) {
+        const std::string text = i == kText1 ? NormaliseLineBreaks(record[i], "\r\n") : record[i];
+        char32_t bad = 0;
+        const auto encoded = cp1252::Encode(text, &bad);
+        if (!encoded) {
+            result.unencodable = Unencodable{i, bad};
+            return result;
+        }
+        bytes += '"';
+        bytes += *encoded;
+        bytes += "\",";
+    }
+    bytes += "234\r\n";
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+std::optional<BikeRecord> ParseRecord(std::string_view bytes)
+{
+    BikeRecord record;
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < kValueCount; ++i) {
+        while (pos < bytes.size() && bytes[pos] == ' ') {
+            ++pos;
+        }
+        if (pos == bytes.size()) {
+            return std::nullopt;
+        }
+        std::string_view raw;
+        if (bytes[pos] == '"') {
+            const std::size_t close = bytes.find('"', pos + 1);
+            if (close == std::string_view::npos) {
+                raw = bytes.substr(pos + 1);
+                pos = bytes.size();
+            } else {
+                raw = bytes.substr(pos + 1, close - pos - 1);
+                pos = SkipSeparator(bytes, FindSeparator(bytes, close + 1));
+            }
+        } else {
+            const std::size_t end = FindSeparator(bytes, pos);
+            raw = bytes.substr(pos, end - pos);
+            while (!raw.empty() && raw.back() == ' ') {
+                raw.remove_suffix(1);
+            }
+            pos = SkipSeparator(bytes, end);
+        }
+        record[i] = cp1252::Decode(raw);
+        if (i == kText1) {
+            record[i] = NormaliseLineBreaks(record[i], "\n");
+        }
+    }
+    return record;
+}
+
+} // namespace bikefile

@@ -1,0 +1,166 @@
+#include "platform/bikefilestore.h"
+
+#include "bikefile/bikefile.h"
+#include "bikefile/recordfields.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace platform {
+namespace {
+
+bool IsControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// A character as the message shows it: itself, or its code where it would not be seen.
+QString ShowCharacter(char32_t c)
+{
+    if (!QChar::isPrint(c) || QChar::isSpace(c)) {
+        return QStringLiteral("U+") +
+               QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
+    }
+    return QString::fromUcs4(&c, 1);
+}
+
+QString SaveFailed(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("Filen \"%1\" kunde inte sparas: %2").arg(fileName, reason);
+}
+
+QString LoadFailed(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("Filen \"%1\" kunde inte läsas: %2").arg(fileName, reason);
+}
+
+} // namespace
+
+QString FieldCaption(std::size_t value)
+{
+    if (value >= bikefile::recordFields.size())
+        return {};
+    return QString::fromUtf8(calc::fieldInfo(bikefile::recordFields[value]).caption);
+}
+
+QString BikeFileName(const QString& name)
+{
+    return name + QString::fromLatin1(bikefile::kExtension.data(),
+                                      static_cast<qsizetype>(bikefile::kExtension.size()));
+}
+
+std::optional<QString> RefuseName(const QString& name)
+{
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || IsControl(c.unicode())) {
+            return QStringLiteral("Namnet får inte innehålla \"/\" eller styrtecken.");
+        }
+    }
+    return std::nullopt;
+}
+
+SaveResult WriteBikeFile(const QString& directory, const QString& name,
+                         const bikefile::BikeRecord& record)
+{
+    SaveResult result;
+    result.fileName = BikeFileName(name);
+    if (const auto refusal = RefuseName(name)) {
+        result.error = *refusal;
+        return result;
+    }
+    const bikefile::FormatResult formatted = bikefile::FormatRecord(record);
+    if (!formatted.ok()) {
+        result.error =
+            QStringLiteral("Fältet \"%1\" innehåller tecknet \"%2\", som inte kan sparas i en "
+                           "hojfil.")
+                .arg(FieldCaption(formatted.unencodable->value),
+                     ShowCharacter(formatted.unencodable->character));
+        return result;
+    }
+    QSaveFile file(QDir(directory).filePath(result.fileName));
+    return detail::SaveBytes(
+        file, QByteArray(formatted.bytes.data(), static_cast<qsizetype>(formatted.bytes.size())));
+}
+
+namespace detail {
+
+SaveResult SaveBytes(QSaveFile& file, const QByteArray& bytes)
+{
+    SaveResult result;
+    result.fileName = QFileInfo(file.fileName()).fileName();
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error = SaveFailed(result.fileName, file.errorString());
+        return result;
+    }
+    // QSaveFile only learns of a failed write or flush if asked; left alone it would commit a
+    // short or empty file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // cancelWriting() replaces the error text, so keep the system's reason first.
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        file.commit(); // removes the temporary file
+        result.error = SaveFailed(result.fileName, reason);
+        return result;
+    }
+    if (!file.commit()) {
+        result.error = SaveFailed(result.fileName, file.errorString());
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace detail
+
+LoadResult ReadBikeFile(const QString& path)
+{
+    LoadResult result;
+    const QFileInfo info(path);
+    const QString fileName = info.fileName();
+    if (!info.exists()) {
+        result.error = LoadFailed(fileName, QStringLiteral("filen finns inte."));
+        return result;
+    }
+    if (info.isDir()) {
+        result.error = LoadFailed(fileName, QStringLiteral("det är en mapp, inte en fil."));
+        return result;
+    }
+    // Opening a pipe or a device could wait forever or never end.
+    if (!info.isFile()) {
+        result.error = LoadFailed(fileName, QStringLiteral("det är inte en vanlig fil."));
+        return result;
+    }
+    QByteArray bytes;
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            result.error = LoadFailed(fileName, file.errorString());
+            return result;
+        }
+        // One byte more than allowed tells a file at the limit from a larger one, also when the
+        // file grows while it is read.
+        bytes = file.read(kMaxBikeFileSize + 1);
+        if (file.error() != QFileDevice::NoError) {
+            result.error = LoadFailed(fileName, file.errorString());
+            return result;
+        }
+        file.close();
+    }
+    if (bytes.size() > kMaxBikeFileSize) {
+        result.error =
+            QStringLiteral("Filen \"%1\" är för stor för att vara en hojfil.").arg(fileName);
+        return result;
+    }
+    result.record = bikefile::ParseRecord(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!result.record) {
+        result.error = QStringLiteral("Filen \"%1\" är inte en hel hojfil: den tar slut före det "
+                                      "femtonde värdet.")
+                           .arg(fileName);
+    }
+    return result;
+}
+
+} // namespace platform

@@ -7,7 +7,10 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation
-    libgtest-dev clang libclang-rt-dev
+    libgtest-dev clang libclang-rt-dev clang-tidy
+    libbenchmark-dev
+    xvfb xdotool xclip x11-utils
+    desktop-file-utils appstream
 )
 
 missing=()

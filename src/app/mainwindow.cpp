@@ -188,8 +188,15 @@ void MainWindow::buildControls()
             widget->setToolTip(qs(c.toolTip));
         if (!c.visible)
             widget->hide();
-        if (c.field)
+        if (c.field) {
             m_fields.bind(*c.field, widget);
+            // Named for assistive tools after the caption a user reads beside it.
+            widget->setAccessibleName(qs(calc::fieldInfo(*c.field).caption));
+        } else if (c.kind == Kind::Button) {
+            widget->setAccessibleName(qs(c.text));
+        } else if (c.kind == Kind::FileList) {
+            widget->setAccessibleName(QStringLiteral("Sparade hojar"));
+        }
         if (c.kind == Kind::Label)
             widget->lower(); // captions lie beneath the boxes they stand beside
         else if (widget->focusPolicy() != Qt::NoFocus)

@@ -6,6 +6,7 @@
 #endif
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
@@ -391,6 +392,41 @@ private slots:
         QCOMPARE(client.pixelColor(140, 63), QColor(255, 0, 0));
         QCOMPARE(pixelOf(w.control("Beräkna"), QPoint(10, 4)).red(),
                  pixelOf(w.control("Beräkna"), QPoint(10, 4)).blue());
+    }
+
+    void accessibleNames()
+    {
+        FakeMessages messages;
+        MainWindow w(messages);
+        w.show();
+        const auto name = [&](const char* control) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w.control(control));
+            return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
+        };
+        const auto readOnly = [&](const char* control) {
+            return QAccessible::queryAccessibleInterface(w.control(control))->state().readOnly;
+        };
+        QCOMPARE(name("varv"), QStringLiteral("Max Varvtal"));
+        QCOMPARE(name("vev"), QStringLiteral("Vevaxel"));
+        QCOMPARE(name("primär"), QStringLiteral("Primär utväxling"));
+        QCOMPARE(name("ettanutv"), QStringLiteral("1:an Utväxling"));
+        QCOMPARE(name("ettanhast"), QStringLiteral("1:an Max Hastighet"));
+        QCOMPARE(name("sexanhast"), QStringLiteral("6:an Max Hastighet"));
+        QCOMPARE(name("omkrets"), QStringLiteral("Bakhjulets omkrets"));
+        QCOMPARE(name("Text1"), QStringLiteral("Kommentar"));
+        QCOMPARE(name("TrFilnamn"), QStringLiteral("Filnamn"));
+        QCOMPARE(name("Beräkna"), QStringLiteral("Beräkna"));
+        QCOMPARE(name("tabort1"), QStringLiteral("Ta bort"));
+        QCOMPARE(name("File1"), QStringLiteral("Sparade hojar"));
+        QVERIFY(readOnly("primär"));
+        QVERIFY(readOnly("ettanhast"));
+        QVERIFY(!readOnly("varv"));
+        // Every field has a name of its own.
+        QSet<QString> names;
+        for (const app::Control& c : app::controls())
+            if (c.field)
+                names.insert(name(c.name.data()));
+        QCOMPARE(names.size(), calc::fieldCount);
     }
 
     void closingEndsTheProgram()

@@ -15,7 +15,7 @@ class QSaveFile;
 namespace platform {
 
 // Nothing larger than this is read as a bike file.
-inline constexpr qint64 kMaxBikeFileSize = 1024 * 1024;
+inline constexpr qint64 kMaxBikeFileSize = qint64{1024} * 1024;
 
 struct SaveResult
 {

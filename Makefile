@@ -1,10 +1,13 @@
 # The two commands of the README:
 #   make run    installs what is missing, builds and starts Drevkalk
-#   make test   installs what is missing, builds and runs every test
+#   make test   installs what is missing, builds and runs every test: the suite,
+#               the suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+#               and clang-tidy over the sources
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build
+.PHONY: run test deps build sanitize tidy
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,3 +21,18 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory sanitize tidy
+
+# Any report of either sanitizer ends the test that made it, and so fails the run.
+sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDREVKALK_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE fuzz
+
+tidy: build
+	run-clang-tidy -quiet -p $(BUILD) -j $(JOBS) '$(CURDIR)/src/.*\.cpp$$' > $(BUILD)/clang-tidy.log 2>&1 \
+	    || { grep -E 'warning:|error:' -A3 $(BUILD)/clang-tidy.log; exit 1; }
+	@echo "clang-tidy: no findings in src/"

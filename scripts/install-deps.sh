@@ -4,13 +4,13 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ pkg-config
+    cmake make g++ pkg-config locales
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     fonts-liberation
     libgtest-dev clang libclang-rt-dev clang-tidy
     libbenchmark-dev
     xvfb xdotool xclip x11-utils
-    desktop-file-utils appstream
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <limits>
 #include <optional>
 
@@ -111,4 +114,27 @@ TEST(CutToLength, CountsCharactersNotBytes)
     EXPECT_EQ(calc::cutToLength("åäöå", 3), "åäö");
     EXPECT_EQ(calc::cutToLength("ab", 3), "ab");
     EXPECT_EQ(calc::cutToLength("abcdef", 0), "abcdef");
+}
+
+// The toolkit calls setlocale(LC_ALL, "") at start, after which the C
+// library's number functions follow the user's locale. The rules must not.
+TEST(NumberText, IndependentOfTheCLibraryLocale)
+{
+    const std::string dir = testing::TempDir() + "drevkalk-locales";
+    std::filesystem::create_directories(dir);
+    const std::string make =
+        "localedef -i sv_SE -f UTF-8 '" + dir + "/sv_SE.UTF-8' >/dev/null 2>&1";
+    [[maybe_unused]] const int made = std::system(make.c_str()); // warnings give a non-zero status
+    setenv("LOCPATH", dir.c_str(), 1);
+    if (!std::setlocale(LC_ALL, "sv_SE.UTF-8"))
+        GTEST_SKIP() << "no Swedish C locale could be made (localedef from the locales package)";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
+    EXPECT_EQ(generalText(2.5, "."), "2.5");
+    EXPECT_EQ(generalText(1234567.5, "."), "1234567.5");
+    EXPECT_EQ(strictRead("2.5", "."), 2.5);
+    EXPECT_EQ(strictRead("2,5", "."), std::nullopt);
+    EXPECT_EQ(leadingNumber("2.5"), 2.5);
+    EXPECT_EQ(leadingNumber("2,5"), 2.0);
+    std::setlocale(LC_ALL, "C");
 }

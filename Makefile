@@ -29,7 +29,6 @@ sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE fuzz
 
 tidy: build

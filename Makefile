@@ -7,7 +7,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build sanitize tidy
+.PHONY: run test deps build sanitize tidy bench
 
 deps:
 	@bash scripts/install-deps.sh
@@ -29,9 +29,15 @@ sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE fuzz
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE 'fuzz|install'
 
 tidy: build
 	run-clang-tidy -quiet -p $(BUILD) -j $(JOBS) '$(CURDIR)/src/.*\.cpp$$' > $(BUILD)/clang-tidy.log 2>&1 \
 	    || { grep -E 'warning:|error:' -A3 $(BUILD)/clang-tidy.log; exit 1; }
 	@echo "clang-tidy: no findings in src/"
+
+# Benchmarks, each figure beside a baseline measured in the same run (see the README).
+bench: deps
+	cmake -S . -B build-bench -DDREVKALK_BENCH=ON -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j $(JOBS) --target benchmarks
+	bash bench/run.sh build-bench

@@ -1,0 +1,27 @@
+// The baseline of the start-up benchmark: the least a Qt Widgets program of
+// Drevkalk's kind does before its window is on the screen. One main window
+// with a menu bar and a dozen line edits, nothing read from disk.
+#include <QApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QWidget>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("minimal"));
+    QMenu* file = window.menuBar()->addMenu(QStringLiteral("Arkiv"));
+    file->addAction(QStringLiteral("Avsluta"), &application, &QApplication::quit);
+    window.menuBar()->addMenu(QStringLiteral("Inställningar"))->addAction(QStringLiteral("Mode"));
+    window.menuBar()->addAction(QStringLiteral("Om"));
+
+    auto* client = new QWidget(&window);
+    for (int i = 0; i < 12; ++i)
+        (new QLineEdit(client))->setGeometry(8 + (i % 2) * 140, 8 + (i / 2) * 28, 130, 24);
+    client->setFixedSize(297, 439);
+    window.setCentralWidget(client);
+    window.show();
+    return application.exec();
+}

@@ -73,7 +73,9 @@ std::optional<SpeedFailure> beräknahast(Fields& fields)
 
 std::string failureMessage(const SpeedFailure& failure, const std::string& decimalSeparator)
 {
-    std::string name = "\"" + std::string(fieldInfo(failure.field).caption) + "\"";
+    std::string name = "\"";
+    name += fieldInfo(failure.field).caption;
+    name += '"';
     switch (failure.problem) {
     case Problem::Empty:
         return name + " är tomt. Fyll i ett tal och tryck på Beräkna igen.";

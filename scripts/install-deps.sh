@@ -9,7 +9,7 @@ packages=(
     fonts-liberation
     libgtest-dev clang libclang-rt-dev clang-tidy
     libbenchmark-dev
-    xvfb xdotool xclip x11-utils
+    xvfb xdotool xclip x11-utils openbox
     desktop-file-utils appstream dpkg-dev file
 )
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -13,212 +14,127 @@ using bikefile::BikeRecord;
 using bikefile::FormatRecord;
 using bikefile::ParseRecord;
 
-// A record from its values; missing trailing values are empty.
-BikeRecord Record(std::vector<std::string> values)
-{
+// "v1" to "v15".
+const BikeRecord kNumbered = [] {
     BikeRecord record;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        record.at(i) = values[i];
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        record[i] = "v" + std::to_string(i + 1);
+    }
+    return record;
+}();
+
+BikeRecord With(BikeRecord record, const std::vector<std::pair<std::size_t, std::string>>& changes)
+{
+    for (const auto& [index, value] : changes) {
+        record.at(index) = value;
     }
     return record;
 }
 
-// n values, each named after its number: "v1", "v2" ...
-std::vector<std::string> Numbered(std::size_t n)
-{
-    std::vector<std::string> values;
-    for (std::size_t i = 1; i <= n; ++i) {
-        values.push_back("v" + std::to_string(i));
-    }
-    return values;
-}
-
-// v1 to v15, with some values changed.
-BikeRecord NumberedWith(std::vector<std::pair<std::size_t, std::string>> changes = {})
-{
-    BikeRecord record = Record(Numbered(15));
-    for (auto& [index, value] : changes) {
-        record.at(index) = std::move(value);
-    }
-    return record;
-}
-
-// The values quoted and joined by commas, as a file holds them.
-std::string Quoted(const std::vector<std::string>& values)
+// "vfrom" to "vto", quoted and joined by commas, as a file holds them.
+std::string Quoted(int from, int to)
 {
     std::string out;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        out += (i ? ",\"" : "\"") + values[i] + "\"";
+    for (int i = from; i <= to; ++i) {
+        out += (i > from ? ",\"v" : "\"v") + std::to_string(i) + "\"";
     }
     return out;
 }
 
-const std::string kEmptyFile = R"("","","","","","","","","","","","","","","",234)"
-                               "\r\n";
-
 TEST(FormatRecord, WritesTheExactBytes)
 {
-    struct Case
-    {
-        const char* name;
-        BikeRecord record;
-        std::string bytes;
-    };
-    const Case cases[] = {
-        {"all empty", BikeRecord{}, kEmptyFile},
-        {"numbered", Record(Numbered(15)), Quoted(Numbered(15)) + ",234\r\n"},
-        {"commas, spaces and a multi-line comment",
-         Record({"11000", " 12 ", "2,95", "", "", "", "", "", "", "", "", "", "", "",
-                 "rad ett\nrad två, tre\n"}),
-         "\"11000\",\" 12 \",\"2,95\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
-         "\"rad ett\r\nrad tv\xE5, tre\r\n\",234\r\n"},
-        {"single bytes of the code page", Record({"å", "ä", "ö", "€", "ÅÄÖ", "Š…Ÿ"}),
-         Quoted({"\xE5", "\xE4", "\xF6", "\x80", "\xC5\xC4\xD6", "\x8A\x85\x9F", "", "", "", "", "",
-                 "", "", "", ""}) +
-             ",234\r\n"},
-        {"every kind of line break in the comment becomes CR LF",
-         Record({"", "", "", "", "", "", "", "", "", "", "", "", "", "",
-                 "a\nb\r\nc\rd\n\re\r\rf\r\n"}),
-         Quoted({"", "", "", "", "", "", "", "", "", "", "", "", "", "",
-                 "a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf\r\n"}) +
-             ",234\r\n"},
-        {"other values unchanged, a double quote included", Record({"a\nb", "c\rd", "say \"hi\""}),
-         Quoted({"a\nb", "c\rd", "say \"hi\"", "", "", "", "", "", "", "", "", "", "", "", ""}) +
-             ",234\r\n"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto result = FormatRecord(c.record);
-        ASSERT_TRUE(result.ok());
-        EXPECT_EQ(result.bytes, c.bytes);
-    }
+    EXPECT_EQ(FormatRecord({}).bytes, R"("","","","","","","","","","","","","","","",234)"
+                                      "\r\n");
+    // Values as they are, in Windows-1252, double quotes and lone line breaks included; only
+    // the comment's line breaks (LF, CR LF or a lone CR) become CR LF.
+    const auto result =
+        FormatRecord({"11000", " 12 ", "2,95", "åäö€", "ÅÄÖ", "Š…Ÿ", "a\nb", "c\rd", "say \"hi\"",
+                      "", "", "", "", "", "två, a\nb\r\nc\rd\n\re\r\rf\r\n"});
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.bytes, "\"11000\",\" 12 \",\"2,95\",\"\xE5\xE4\xF6\x80\",\"\xC5\xC4\xD6\","
+                            "\"\x8A\x85\x9F\",\"a\nb\",\"c\rd\",\"say \"hi\"\",\"\",\"\",\"\",\"\","
+                            "\"\",\"tv\xE5, a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf\r\n\",234\r\n");
 }
 
+// The first character that the code page lacks is reported, not a later one, and nothing is
+// written.
 TEST(FormatRecord, RefusesACharacterTheCodePageLacks)
 {
-    struct Case
-    {
-        std::size_t value;
-        std::string text;
-        char32_t character;
-    };
-    const Case cases[] = {
+    const std::tuple<std::size_t, std::string, char32_t> cases[] = {
         {bikefile::kVarv, "12Ω", U'Ω'},
         {bikefile::kPrimar, "2,95 \U0001F3CD", U'\U0001F3CD'},
         {bikefile::kText1, "rad\nΩ Ж", U'Ω'},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        BikeRecord record = Record({"å", "€"});
-        record[bikefile::kText1] = "Ж"; // a later one is not the one reported
-        record[c.value] = c.text;
-        const auto result = FormatRecord(record);
+    for (const auto& [value, text, character] : cases) {
+        SCOPED_TRACE(value);
+        const auto result = FormatRecord(With({}, {{0, "å"}, {1, "€"}, {14, "Ж"}, {value, text}}));
         ASSERT_FALSE(result.ok());
-        EXPECT_EQ(result.unencodable->value, c.value);
-        EXPECT_EQ(result.unencodable->character, c.character);
+        EXPECT_EQ(result.unencodable->value, value);
+        EXPECT_EQ(result.unencodable->character, character);
         EXPECT_TRUE(result.bytes.empty());
     }
 }
 
 TEST(ParseRecord, FollowsTheReadingRules)
 {
-    struct Case
-    {
-        const char* name;
-        std::string bytes;
-        BikeRecord expected;
-    };
-    const Case cases[] = {
-        {"all empty", kEmptyFile, BikeRecord{}},
-        {"a double quote inside a value ends it; the rest up to the comma is skipped",
-         "\"ab\"c\"," + Quoted(Numbered(15)).substr(5) + ",234\r\n", NumberedWith({{0, "ab"}})},
-        {"more than fifteen values: the first fifteen", Quoted(Numbered(17)) + "\r\n",
-         NumberedWith()},
+    const std::tuple<const char*, std::string, BikeRecord> cases[] = {
         {"nothing after the fifteenth value is read",
-         Quoted(Numbered(15)) + ",234\r\n\"x\",\"y\"\r\ngarbage", NumberedWith()},
-        {"ends right after the fifteenth value", Quoted(Numbered(15)), NumberedWith()},
-        {"fifteenth value cut short inside its quotes", Quoted(Numbered(14)) + ",\"v15",
-         NumberedWith()},
-        {"fifteenth value only begun", Quoted(Numbered(14)) + ",\"", NumberedWith({{14, ""}})},
-        {"unquoted values", "v1,v2,v3,v4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,v15,234\r\n",
-         NumberedWith()},
-        {"unquoted values ended by the end of the file",
-         "v1,v2,v3,v4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,v15", NumberedWith()},
-        {"empty unquoted values", ",,,,,,,,,,,,,,x",
-         Record({"", "", "", "", "", "", "", "", "", "", "", "", "", "", "x"})},
-        {"a double quote and a comma inside a value shift the rest",
-         "\"a\"b,c\"," + Quoted(Numbered(15)).substr(5),
-         Record({"a", "c\"", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9", "v10", "v11", "v12",
-                 "v13", "v14"})},
+         Quoted(1, 15) + ",234\r\n\"x\",\"y\"\r\ngarbage", kNumbered},
+        {"ends right after the fifteenth value", Quoted(1, 15), kNumbered},
+        {"fifteenth value cut short inside its quotes", Quoted(1, 14) + ",\"v15", kNumbered},
+        {"fifteenth value only begun", Quoted(1, 14) + ",\"", With(kNumbered, {{14, ""}})},
+        {"empty unquoted values", ",,,,,,,,,,,,,,x", With({}, {{14, "x"}})},
         {"spaces before a value are skipped, after an unquoted one dropped",
-         "  \"v1\",   v2   ,v3 \"x\" ," + Quoted(Numbered(15)).substr(15) + "\r\n",
-         NumberedWith({{2, "v3 \"x\""}})},
-        {"spaces inside quotes are kept", "\" v1 \"," + Quoted(Numbered(15)).substr(5),
-         NumberedWith({{0, " v1 "}})},
-        {"line ends end values: CR LF, lone LF, lone CR",
-         "v1\r\nv2\nv3\rv4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,v15", NumberedWith()},
-        {"anything between a closing quote and the comma or line end is skipped",
-         "\"v1\"junk,\"v2\" \r\n\"v3\"x\n\"v4\"\"\r" + Quoted(Numbered(15)).substr(20),
-         NumberedWith()},
+         "  \"v1\",   v2   ,v3 \"x\" ," + Quoted(4, 15) + "\r\n",
+         With(kNumbered, {{2, "v3 \"x\""}})},
+        {"after a closing quote, anything up to the comma or line end is skipped",
+         "\" v1 \"junk,\"v2\" \r\n\"v3\"x\n\"v4\"\"\r" + Quoted(5, 15),
+         With(kNumbered, {{0, " v1 "}})},
+        {"line ends end unquoted values: CR LF, lone LF, lone CR, end of file",
+         "v1\r\nv2\nv3\rv4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,v15", kNumbered},
         {"commas and line breaks inside quotes belong to the value",
-         "\"2,95\",\"a\r\nb\"," + Quoted(Numbered(15)).substr(10),
-         NumberedWith({{0, "2,95"}, {1, "a\r\nb"}})},
+         "\"2,95\",\"a\r\nb\"," + Quoted(3, 15), With(kNumbered, {{0, "2,95"}, {1, "a\r\nb"}})},
         {"every line break of the comment comes back as LF",
-         Quoted(Numbered(14)) + ",\"a\r\nb\nc\rd\n\re\r\n\r\nf\"",
-         NumberedWith({{14, "a\nb\nc\nd\n\ne\n\nf"}})},
+         Quoted(1, 14) + ",\"a\r\nb\nc\rd\n\re\r\n\r\nf\"",
+         With(kNumbered, {{14, "a\nb\nc\nd\n\ne\n\nf"}})},
         {"bytes are decoded from Windows-1252",
-         Quoted({"\xE5", "\xE4", "\xF6", "\x80", "\x8A\x9F\x81"}) + "," +
-             Quoted(Numbered(15)).substr(25),
-         NumberedWith({{0, "å"}, {1, "ä"}, {2, "ö"}, {3, "€"}, {4, "ŠŸ\u0081"}})},
+         "\"\xE5\",\"\xE4\",\"\xF6\",\"\x80\",\"\x8A\x9F\x81\"," + Quoted(6, 15),
+         With(kNumbered, {{0, "å"}, {1, "ä"}, {2, "ö"}, {3, "€"}, {4, "ŠŸ\u0081"}})},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(ParseRecord(c.bytes), c.expected);
+    for (const auto& [name, bytes, expected] : cases) {
+        EXPECT_EQ(ParseRecord(bytes), expected) << name;
     }
 }
 
 TEST(ParseRecord, FailsWhenTheFileEndsBeforeTheFifteenthValueBegins)
 {
-    const std::string cases[] = {
-        "",
-        "   ",
-        "\"v1\"",
-        Quoted(Numbered(14)),
-        Quoted(Numbered(14)) + ",",
-        Quoted(Numbered(14)) + ",   ",
-        Quoted(Numbered(14)) + "\r\n",
-        "v1,v2,v3,v4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,",
-    };
-    for (const std::string& bytes : cases) {
-        SCOPED_TRACE(bytes);
-        EXPECT_EQ(ParseRecord(bytes), std::nullopt);
+    for (const std::string& bytes :
+         {std::string(), std::string("   "), Quoted(1, 14), Quoted(1, 14) + ",",
+          Quoted(1, 14) + ",   ", Quoted(1, 14) + "\r\n",
+          std::string("v1,v2,v3,v4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,")}) {
+        EXPECT_EQ(ParseRecord(bytes), std::nullopt) << bytes;
     }
 }
 
 TEST(BikeFileFormat, WhatIsWrittenReadsBack)
 {
-    // Every byte but the double quote, inside values and the comment; line breaks and commas
-    // among them.
+    // Every byte but the double quote, line breaks and commas among them; the comment's line
+    // breaks only as LF, the one form that reads back unchanged.
     std::string bytes;
     for (int b = 0; b < 256; ++b) {
         if (b != '"') {
             bytes += static_cast<char>(b);
         }
     }
-    const std::string everyCharacter = bikefile::cp1252::Decode(bytes);
-    std::string commentCharacters;
-    for (char c : everyCharacter) {
-        if (c != '\r' && c != '\n') {
-            commentCharacters += c;
-        }
-    }
+    const std::string every = bikefile::cp1252::Decode(bytes);
+    std::string comment = every;
+    std::erase_if(comment, [](char c) { return c == '\r' || c == '\n'; });
     const BikeRecord records[] = {
         BikeRecord{},
-        Record(Numbered(15)),
-        Record({"11000", "  12", "2,95", "3.05", "", "-", " ", ",", "a\r\nb", "å", "ä", "ö", "€",
-                "\u0081", "rad ett\nrad två\n\nslut\n"}),
-        Record({everyCharacter, everyCharacter, "", "", "", "", "", "", "", "", "", "", "", "",
-                commentCharacters + "\n" + commentCharacters}),
+        kNumbered,
+        {"11000", "  12", "2,95", "3.05", "", "-", " ", ",", "a\r\nb", "å", "ä", "ö", "€", "\u0081",
+         "rad ett\nrad två\n\nslut\n"},
+        With({}, {{0, every}, {1, every}, {14, comment + "\n" + comment}}),
     };
     for (const BikeRecord& record : records) {
         const auto written = FormatRecord(record);

@@ -1,5 +1,8 @@
 #include "frmabout.h"
 
+#include "look.h"
+#include "twips.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,22 +14,9 @@ namespace about {
 
 namespace {
 
-constexpr int twipsPerPixel = 15;
-
 QRect twips(int left, int top, int width, int height)
 {
-    const auto px = [](int t) { return (t + twipsPerPixel / 2) / twipsPerPixel; };
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-QFont captionFont(double points, bool underline = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(points);
-    font.setWeight(QFont::Bold);
-    font.setUnderline(underline);
-    return font;
+    return platform::toPixels(left, top, width, height);
 }
 
 QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect place,
@@ -37,7 +27,7 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, QRect pl
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setFont(captionFont(9.75));
+    label->setFont(platform::captionFont(9.75));
     label->setGeometry(place);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText,
@@ -117,7 +107,7 @@ AboutWindow::AboutWindow()
     bort = new QPushButton(QStringLiteral("Stäng"), this);
     bort->setObjectName(QStringLiteral("bort"));
     bort->setGeometry(twips(3480, 2280, 1335, 855));
-    bort->setFont(captionFont(13.5, true));
+    bort->setFont(platform::captionFont(13.5, true));
     bort->setAutoDefault(false);
     paintBackground(bort);
     QObject::connect(bort, &QPushButton::clicked, this, [this] { bort_Click(); });
@@ -152,7 +142,7 @@ void AboutWindow::paintEvent(QPaintEvent*)
     // The separator runs past the right edge and is clipped there: a grey
     // line, and a white one drawn over it.
     QPainter painter(this);
-    const auto px = [](double t) { return t / twipsPerPixel; };
+    const auto px = [](double t) { return platform::toPixelsF(t); };
     painter.setPen(QPen(QColor(128, 128, 128), 1));
     painter.drawLine(QPointF(px(90), px(2040) + 0.5), QPointF(px(5654), px(2040) + 0.5));
     painter.setPen(QPen(QColor(255, 255, 255), 2));

@@ -3,7 +3,6 @@ include(${CMAKE_CURRENT_LIST_DIR}/gradient.cmake)
 # The main window: layout data, menus and display modes, reactions.
 add_library(drevkalk_ui STATIC
     ${CMAKE_CURRENT_LIST_DIR}/application.h ${CMAKE_CURRENT_LIST_DIR}/application.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/twips.h
     ${CMAKE_CURRENT_LIST_DIR}/layout.h ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menus.h ${CMAKE_CURRENT_LIST_DIR}/menus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clientarea.h ${CMAKE_CURRENT_LIST_DIR}/clientarea.cpp

@@ -11,6 +11,9 @@
 
 namespace app {
 
+using platform::toPixelsF;
+using platform::twipsPerPixel;
+
 namespace {
 
 // The window as PaintGradient sees it: sizes in twips, boxes drawn filled.

@@ -4,6 +4,7 @@
 #include "filepanel.h"
 #include "frmabout.h"
 #include "layout.h"
+#include "look.h"
 #include "menus.h"
 #include "speed.h"
 #include "twips.h"
@@ -23,24 +24,14 @@
 
 namespace app {
 
+using platform::toPixels;
+using platform::twipsPerPixel;
+
 namespace {
 
 QString qs(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFont controlFont()
-{
-    QFont font;
-    // Liberation Sans is metric-compatible with the usual Windows sans serif
-    // and stands in where the original face is missing.
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(9.75);
-    font.setWeight(QFont::Bold);
-    font.setItalic(false);
-    font.setUnderline(false);
-    return font;
 }
 
 QColor inkColour(Ink ink)
@@ -156,7 +147,7 @@ MainWindow::MainWindow(platform::Messages& messages, QWidget* parent)
 
     m_client = new ClientArea(this);
     m_client->setObjectName(QStringLiteral("Drevkalk"));
-    m_client->setFont(controlFont());
+    m_client->setFont(platform::captionFont(9.75));
     setCentralWidget(m_client);
     buildControls();
     buildMenus();

@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(w.control("spara1")->geometry(), QRect(108, 472, 81, 33));
         for (const app::Control& c : app::controls())
             QCOMPARE(w.control(c.name)->geometry(),
-                     app::toPixels(c.left, c.top, c.width, c.height));
+                     platform::toPixels(c.left, c.top, c.width, c.height));
 
         const QImage picture = w.centralWidget()->grab().toImage();
         QCOMPARE(picture.size(), QSize(qRound(297 * scale), qRound(439 * scale)));

@@ -5,7 +5,7 @@
 
 // The window's layout is kept in twips, 1/1440 inch: 15 twips to a logical
 // pixel at 96 dots per inch. This is the one place where twips become pixels.
-namespace app {
+namespace platform {
 
 inline constexpr int twipsPerPixel = 15;
 
@@ -24,4 +24,4 @@ inline QRect toPixels(int left, int top, int width, int height)
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
-} // namespace app
+} // namespace platform

@@ -1,10 +1,10 @@
 // The file panel at scale: a main window (offscreen, never shown) started in a directory of
 // 10,000 bike files. The list read, at start and after a save, is timed against a bare QDir
 // listing with the panel's filter and sort; a load on selection against a plain read of the file.
-#include "application.h"
-#include "filepanel.h"
-#include "mainwindow.h"
-#include "messages.h"
+#include "app/application.h"
+#include "bikefile/filepanel.h"
+#include "app/mainwindow.h"
+#include "platform/messages.h"
 
 #include "bikefile/bikefile.h"
 #include "platform/bikefilestore.h"

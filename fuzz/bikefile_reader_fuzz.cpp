@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!record) {
         return 0;
     }
-    if ((*record)[bikefile::kText1].find('\r') != std::string::npos) {
+    if ((*record)[bikefile::kComment].find('\r') != std::string::npos) {
         Fail("the comment came back with a CR");
     }
     const auto written = bikefile::FormatRecord(*record);

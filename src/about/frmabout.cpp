@@ -1,7 +1,7 @@
-#include "frmabout.h"
+#include "about/frmabout.h"
 
-#include "look.h"
-#include "twips.h"
+#include "platform/look.h"
+#include "platform/twips.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

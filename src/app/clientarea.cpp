@@ -1,8 +1,8 @@
-#include "clientarea.h"
+#include "app/clientarea.h"
 
-#include "gradient.h"
-#include "layout.h"
-#include "twips.h"
+#include "app/gradient.h"
+#include "app/layout.h"
+#include "platform/twips.h"
 
 #include <QPainter>
 

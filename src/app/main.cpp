@@ -1,5 +1,5 @@
-#include "application.h"
-#include "mainwindow.h"
+#include "app/application.h"
+#include "app/mainwindow.h"
 
 #include <QApplication>
 

@@ -1,13 +1,13 @@
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
-#include "clientarea.h"
-#include "filepanel.h"
-#include "frmabout.h"
-#include "layout.h"
-#include "look.h"
-#include "menus.h"
-#include "speed.h"
-#include "twips.h"
+#include "app/clientarea.h"
+#include "bikefile/filepanel.h"
+#include "about/frmabout.h"
+#include "app/layout.h"
+#include "platform/look.h"
+#include "app/menus.h"
+#include "calc/speed.h"
+#include "platform/twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>

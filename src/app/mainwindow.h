@@ -1,10 +1,10 @@
 #pragma once
 
-#include "messages.h"
+#include "platform/messages.h"
 // moc cannot read identifiers with å, ä or ö: what it need not see is kept
 // out of its sight.
 #ifndef Q_MOC_RUN
-#include "widgetfields.h"
+#include "platform/widgetfields.h"
 #endif
 
 #include <QHash>

@@ -1,6 +1,6 @@
-#include "menus.h"
+#include "app/menus.h"
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
 #include <array>
 

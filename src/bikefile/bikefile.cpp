@@ -52,7 +52,7 @@ FormatResult FormatRecord(const BikeRecord& record)
     FormatResult result;
     std::string bytes;
     for (std::size_t i = 0; i < kValueCount; ++i) {
-        const std::string text = i == kText1 ? NormaliseLineBreaks(record[i], "\r\n") : record[i];
+        const std::string text = i == kComment ? NormaliseLineBreaks(record[i], "\r\n") : record[i];
         char32_t bad = 0;
         const auto encoded = cp1252::Encode(text, &bad);
         if (!encoded) {
@@ -98,7 +98,7 @@ std::optional<BikeRecord> ParseRecord(std::string_view bytes)
             pos = SkipSeparator(bytes, end);
         }
         record[i] = cp1252::Decode(raw);
-        if (i == kText1) {
+        if (i == kComment) {
             record[i] = NormaliseLineBreaks(record[i], "\n");
         }
     }

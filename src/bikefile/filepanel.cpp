@@ -1,8 +1,8 @@
-#include "filepanel.h"
+#include "bikefile/filepanel.h"
 
 #include "bikefile/recordfields.h"
 #include "platform/bikefilestore.h"
-#include "speed.h"
+#include "calc/speed.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +15,23 @@ namespace {
 
 constexpr const char* deleteQuestion = "Vill du radera vald fil?";
 constexpr const char* deleteTitle = "OJOJOJ!!!";
+
+// A character as the message shows it: itself, or its code where it would not be seen.
+QString showCharacter(char32_t c)
+{
+    if (!QChar::isPrint(c) || QChar::isSpace(c))
+        return QStringLiteral("U+") +
+               QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
+    return QString::fromUcs4(&c, 1);
+}
+
+QString unencodableMessage(const Unencodable& bad)
+{
+    return QStringLiteral("Fältet \"%1\" innehåller tecknet \"%2\", som inte kan sparas i en "
+                          "hojfil.")
+        .arg(QString::fromUtf8(calc::fieldInfo(recordFields[bad.value]).caption),
+             showCharacter(bad.character));
+}
 
 } // namespace
 
@@ -89,7 +106,9 @@ void FilePanel::spara1_Click()
         record[i] = m_fields.text(recordFields[i]);
     const QString name = QString::fromStdString(m_fields.text(calc::Field::TrFilnamn));
     const platform::SaveResult saved = platform::WriteBikeFile(m_directory, name, record);
-    if (!saved.ok)
+    if (saved.unencodable)
+        m_messages.warn(&m_window, unencodableMessage(*saved.unencodable));
+    else if (!saved.ok)
         m_messages.warn(&m_window, saved.error);
     readList();
 }

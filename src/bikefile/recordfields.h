@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bikefile/bikerecord.h"
-#include "fields.h"
+#include "calc/fields.h"
 
 #include <array>
 
@@ -14,5 +14,6 @@ inline constexpr std::array<calc::Field, kValueCount> recordFields{
     calc::Field::ettanutv,  calc::Field::tvåanutv, calc::Field::treanutv, calc::Field::fyranutv,
     calc::Field::femmanutv, calc::Field::sexanutv, calc::Field::Text1,
 };
+static_assert(recordFields[kComment] == calc::Field::Text1);
 
 } // namespace bikefile

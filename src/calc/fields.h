@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -33,8 +35,6 @@ enum class Field {
     TrFilnamn,
 };
 
-inline constexpr int fieldCount = 22;
-
 struct FieldInfo
 {
     Field field;
@@ -43,9 +43,48 @@ struct FieldInfo
     int maxLength;            // most characters it holds; 0: no limit
 };
 
-// The catalogue of fields, in the order of the enumeration.
-const std::array<FieldInfo, fieldCount>& fieldCatalogue();
-const FieldInfo& fieldInfo(Field field);
+// The catalogue of fields, in the order of the enumeration: the one place
+// that gives a field its name, its caption and its length.
+inline constexpr FieldInfo fieldCatalogue[] = {
+    {Field::varv, "varv", "Max Varvtal", 5},
+    {Field::vev, "vev", "Vevaxel", 2},
+    {Field::koppling, "koppling", "Koppling", 2},
+    {Field::primär, "primär", "Primär utväxling", 5},
+    {Field::framdrev, "framdrev", "Framdrev", 2},
+    {Field::bakdrev, "bakdrev", "Bakdrev", 2},
+    {Field::sekundär, "sekundär", "Sekundär utväxling", 5},
+    {Field::omkrets, "omkrets", "Bakhjulets omkrets", 3},
+    {Field::ettanutv, "ettanutv", "1:an Utväxling", 5},
+    {Field::tvåanutv, "tvåanutv", "2:an Utväxling", 5},
+    {Field::treanutv, "treanutv", "3:an Utväxling", 5},
+    {Field::fyranutv, "fyranutv", "4:an Utväxling", 5},
+    {Field::femmanutv, "femmanutv", "5:an Utväxling", 0},
+    {Field::sexanutv, "sexanutv", "6:an Utväxling", 0},
+    {Field::ettanhast, "ettanhast", "1:an Max Hastighet", 3},
+    {Field::tvåanhast, "tvåanhast", "2:an Max Hastighet", 3},
+    {Field::treanhast, "treanhast", "3:an Max Hastighet", 3},
+    {Field::fyranhast, "fyranhast", "4:an Max Hastighet", 3},
+    {Field::femmanhast, "femmanhast", "5:an Max Hastighet", 3},
+    {Field::sexanhast, "sexanhast", "6:an Max Hastighet", 3},
+    {Field::Text1, "Text1", "Kommentar", 0},
+    {Field::TrFilnamn, "TrFilnamn", "Filnamn", 0},
+};
+inline constexpr std::size_t fieldCount = std::size(fieldCatalogue);
+
+constexpr bool inEnumerationOrder()
+{
+    for (std::size_t i = 0; i < fieldCount; ++i)
+        if (static_cast<std::size_t>(fieldCatalogue[i].field) != i)
+            return false;
+    return true;
+}
+static_assert(inEnumerationOrder() && fieldCatalogue[fieldCount - 1].field == Field::TrFilnamn,
+              "one catalogue row per field, in the order of the enumeration");
+
+constexpr const FieldInfo& fieldInfo(Field field)
+{
+    return fieldCatalogue[static_cast<std::size_t>(field)];
+}
 
 // The ratio and speed fields of gears 1 to 6.
 inline constexpr std::array<Field, 6> gearRatioFields{Field::ettanutv,  Field::tvåanutv,

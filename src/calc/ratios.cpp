@@ -1,6 +1,6 @@
-#include "ratios.h"
+#include "calc/ratios.h"
 
-#include "numtext.h"
+#include "calc/numtext.h"
 
 namespace calc {
 

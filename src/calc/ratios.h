@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields.h"
+#include "calc/fields.h"
 
 // The primary and secondary reductions follow from the teeth counts: whenever a
 // teeth field changes, its pair is kept complete (an empty or zero count

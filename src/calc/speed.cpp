@@ -1,6 +1,6 @@
-#include "speed.h"
+#include "calc/speed.h"
 
-#include "numtext.h"
+#include "calc/numtext.h"
 
 #include <cmath>
 

@@ -1,7 +1,5 @@
 #include "platform/bikefilestore.h"
 
-#include "bikefile/bikefile.h"
-#include "bikefile/recordfields.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,16 +14,6 @@ bool IsControl(char16_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-// A character as the message shows it: itself, or its code where it would not be seen.
-QString ShowCharacter(char32_t c)
-{
-    if (!QChar::isPrint(c) || QChar::isSpace(c)) {
-        return QStringLiteral("U+") +
-               QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
-    }
-    return QString::fromUcs4(&c, 1);
-}
-
 QString SaveFailed(const QString& fileName, const QString& reason)
 {
     return QStringLiteral("Filen \"%1\" kunde inte sparas: %2").arg(fileName, reason);
@@ -37,13 +25,6 @@ QString LoadFailed(const QString& fileName, const QString& reason)
 }
 
 } // namespace
-
-QString FieldCaption(std::size_t value)
-{
-    if (value >= bikefile::recordFields.size())
-        return {};
-    return QString::fromUtf8(calc::fieldInfo(bikefile::recordFields[value]).caption);
-}
 
 QString BikeFileName(const QString& name)
 {
@@ -72,11 +53,7 @@ SaveResult WriteBikeFile(const QString& directory, const QString& name,
     }
     const bikefile::FormatResult formatted = bikefile::FormatRecord(record);
     if (!formatted.ok()) {
-        result.error =
-            QStringLiteral("Fältet \"%1\" innehåller tecknet \"%2\", som inte kan sparas i en "
-                           "hojfil.")
-                .arg(FieldCaption(formatted.unencodable->value),
-                     ShowCharacter(formatted.unencodable->character));
+        result.unencodable = formatted.unencodable;
         return result;
     }
     QSaveFile file(QDir(directory).filePath(result.fileName));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bikefile/bikerecord.h"
+#include "bikefile/bikefile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,7 +21,9 @@ struct SaveResult
 {
     bool ok = false;
     QString fileName; // the name of the file, without the directory, e.g. "x.hoj"
-    QString error;    // why the save failed; empty on success
+    QString error;    // why the save failed; empty on success or when unencodable is set
+    // The value that the file cannot hold; the caller words the message.
+    std::optional<bikefile::Unencodable> unencodable;
 };
 
 struct LoadResult
@@ -29,9 +31,6 @@ struct LoadResult
     std::optional<bikefile::BikeRecord> record; // all fifteen values, or nothing on failure
     QString error;                              // why the load failed; empty on success
 };
-
-// The caption of a value's field in the window, e.g. "Kommentar" for bikefile::kText1.
-QString FieldCaption(std::size_t value);
 
 // The file name for a typed name: the name unchanged plus ".hoj" (x.hoj gives x.hoj.hoj, an
 // empty name gives ".hoj").
@@ -43,7 +42,7 @@ std::optional<QString> RefuseName(const QString& name);
 // Saves the record as directory/name.hoj, replacing an existing file whole. Atomic: the new
 // content goes to a temporary file in the same directory that then takes the file's place, so a
 // failed save leaves an existing file as it was and leaves nothing behind. A refused name or a
-// character that Windows-1252 lacks writes nothing at all.
+// character that Windows-1252 lacks (reported in unencodable) writes nothing at all.
 SaveResult WriteBikeFile(const QString& directory, const QString& name,
                          const bikefile::BikeRecord& record);
 

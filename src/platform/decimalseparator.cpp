@@ -1,4 +1,4 @@
-#include "decimalseparator.h"
+#include "platform/decimalseparator.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "look.h"
+#include "platform/look.h"
 
 #include <QStringList>
 

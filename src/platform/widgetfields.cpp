@@ -1,7 +1,7 @@
-#include "widgetfields.h"
+#include "platform/widgetfields.h"
 
-#include "decimalseparator.h"
-#include "ratios.h"
+#include "platform/decimalseparator.h"
+#include "calc/ratios.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields.h"
+#include "calc/fields.h"
 
 #include <array>
 

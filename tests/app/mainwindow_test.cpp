@@ -1,8 +1,8 @@
 // moc cannot read identifiers with å, ä or ö, and need not see these headers.
 #ifndef Q_MOC_RUN
-#include "layout.h"
-#include "mainwindow.h"
-#include "twips.h"
+#include "app/layout.h"
+#include "app/mainwindow.h"
+#include "platform/twips.h"
 #endif
 #include "testsupport.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "fields.h"
-#include "ratios.h"
+#include "calc/fields.h"
+#include "calc/ratios.h"
 
 #include <array>
 #include <string>

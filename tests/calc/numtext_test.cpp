@@ -1,5 +1,5 @@
-#include "fields.h"
-#include "numtext.h"
+#include "calc/fields.h"
+#include "calc/numtext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "fakefields.h"
-#include "speed.h"
+#include "calc/speed.h"
 
 #include <gtest/gtest.h>
 

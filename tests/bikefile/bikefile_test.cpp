@@ -61,9 +61,9 @@ TEST(FormatRecord, WritesTheExactBytes)
 TEST(FormatRecord, RefusesACharacterTheCodePageLacks)
 {
     const std::tuple<std::size_t, std::string, char32_t> cases[] = {
-        {bikefile::kVarv, "12Ω", U'Ω'},
-        {bikefile::kPrimar, "2,95 \U0001F3CD", U'\U0001F3CD'},
-        {bikefile::kText1, "rad\nΩ Ж", U'Ω'},
+        {0, "12Ω", U'Ω'},
+        {3, "2,95 \U0001F3CD", U'\U0001F3CD'},
+        {bikefile::kComment, "rad\nΩ Ж", U'Ω'},
     };
     for (const auto& [value, text, character] : cases) {
         SCOPED_TRACE(value);

@@ -52,7 +52,7 @@ check_tree() {
     [ -x "$prefix/$bindir/drevkalk" ] || fail "$bindir/drevkalk is not executable"
     cmp "$src/desktop/$id.desktop" "$prefix/$datadir/applications/$id.desktop"
     cmp "$src/desktop/$id.metainfo.xml" "$prefix/$datadir/metainfo/$id.metainfo.xml"
-    cmp "$src/src/app/icons/drevkalk.svg" "$icons/scalable/apps/$id.svg"
+    cmp "$src/desktop/icons/drevkalk.svg" "$icons/scalable/apps/$id.svg"
     for size in 16 32; do
         local png=$icons/${size}x${size}/apps/$id.png
         [ "$(png_size "$png")" = "${size}x${size}" ] ||

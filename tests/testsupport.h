@@ -1,7 +1,7 @@
 #pragma once
 
-#include "application.h"
-#include "messages.h"
+#include "app/application.h"
+#include "platform/messages.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -1,7 +1,7 @@
 // moc cannot read identifiers with å, ä or ö, and need not see these headers.
 #ifndef Q_MOC_RUN
-#include "frmabout.h"
-#include "mainwindow.h"
+#include "about/frmabout.h"
+#include "app/mainwindow.h"
 #endif
 #include "testsupport.h"
 

@@ -33,7 +33,7 @@ QTemporaryDir& directory()
 QString bikePath(const benchmark::State& state)
 {
     const QString name = QStringLiteral("bike%1").arg(state.range(0));
-    const QString path = directory().filePath(platform::BikeFileName(name));
+    const QString path = directory().filePath(platform::bikeFileName(name));
     if (!QFile::exists(path))
         platform::WriteBikeFile(directory().path(), name,
                                 bike(static_cast<std::size_t>(state.range(0))));
@@ -68,11 +68,11 @@ void PlainRead(benchmark::State& state)
     count(state, static_cast<std::size_t>(size));
 }
 
-void ParseRecord(benchmark::State& state)
+void parseRecord(benchmark::State& state)
 {
     const std::string bytes = bytesOf(bikePath(state));
     for (auto _ : state) {
-        auto record = bikefile::ParseRecord(bytes);
+        auto record = bikefile::parseRecord(bytes);
         if (!record)
             state.SkipWithError("the file does not parse");
         benchmark::DoNotOptimize(record);
@@ -80,12 +80,12 @@ void ParseRecord(benchmark::State& state)
     count(state, bytes.size());
 }
 
-void FormatRecord(benchmark::State& state)
+void formatRecord(benchmark::State& state)
 {
     const bikefile::BikeRecord record = bike(static_cast<std::size_t>(state.range(0)));
     std::size_t size = 0;
     for (auto _ : state) {
-        bikefile::FormatResult formatted = bikefile::FormatRecord(record);
+        bikefile::FormatResult formatted = bikefile::formatRecord(record);
         size = formatted.bytes.size();
         benchmark::DoNotOptimize(formatted);
     }
@@ -136,8 +136,8 @@ constexpr int kTypical = 22;
 constexpr int kLarge = 64 * 1024;
 
 BENCHMARK(PlainRead)->Arg(kTypical)->Arg(kLarge);
-BENCHMARK(ParseRecord)->Arg(kTypical)->Arg(kLarge);
-BENCHMARK(FormatRecord)->Arg(kTypical)->Arg(kLarge);
+BENCHMARK(parseRecord)->Arg(kTypical)->Arg(kLarge);
+BENCHMARK(formatRecord)->Arg(kTypical)->Arg(kLarge);
 BENCHMARK(ReadBikeFile)->Arg(kTypical)->Arg(kLarge);
 BENCHMARK(PlainWrite)->Arg(kTypical)->Arg(kLarge);
 BENCHMARK(WriteBikeFile)->Arg(kTypical)->Arg(kLarge);

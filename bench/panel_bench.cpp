@@ -90,7 +90,7 @@ struct Scene
     void write(const QString& name, const bikefile::BikeRecord& record)
     {
         QFile file(dir.filePath(name));
-        const std::string bytes = bikefile::FormatRecord(record).bytes;
+        const std::string bytes = bikefile::formatRecord(record).bytes;
         if (!file.open(QIODevice::WriteOnly) ||
             file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
                 static_cast<qint64>(bytes.size()))

@@ -26,18 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    if (bikefile::cp1252::Encode(bikefile::cp1252::Decode(bytes)) != bytes) {
+    if (bikefile::cp1252::encode(bikefile::cp1252::decode(bytes)) != bytes) {
         Fail("Windows-1252 decode and encode changed the bytes");
     }
 
-    const auto record = bikefile::ParseRecord(bytes);
+    const auto record = bikefile::parseRecord(bytes);
     if (!record) {
         return 0;
     }
-    if ((*record)[bikefile::kComment].find('\r') != std::string::npos) {
+    if ((*record)[bikefile::commentValue].find('\r') != std::string::npos) {
         Fail("the comment came back with a CR");
     }
-    const auto written = bikefile::FormatRecord(*record);
+    const auto written = bikefile::formatRecord(*record);
     if (!written.ok()) {
         Fail("the writer refused a record that the reader made");
     }
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
         }
     }
-    if (bikefile::ParseRecord(written.bytes) != record) {
+    if (bikefile::parseRecord(written.bytes) != record) {
         Fail("a record read, written and read again came back different");
     }
     return 0;

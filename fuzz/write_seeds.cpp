@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     };
     int n = 0;
     for (const BikeRecord& record : records) {
-        const auto written = bikefile::FormatRecord(record);
+        const auto written = bikefile::formatRecord(record);
         if (!written.ok()) {
             std::fprintf(stderr, "write_seeds: record %d cannot be written\n", n);
             return 1;

@@ -42,18 +42,18 @@ int channel(Int16 component)
 class ExtentTarget final : public GradientTarget
 {
 public:
-    explicit ExtentTarget(const GradientExtent& extent) : extent_(extent) {}
+    explicit ExtentTarget(const GradientExtent& extent) : m_extent(extent) {}
 
-    double scaleWidth() const override { return extent_.scaleWidth; }
-    double scaleHeight() const override { return extent_.scaleHeight; }
-    double width() const override { return extent_.width; }
-    double height() const override { return extent_.height; }
+    double scaleWidth() const override { return m_extent.scaleWidth; }
+    double scaleHeight() const override { return m_extent.scaleHeight; }
+    double width() const override { return m_extent.width; }
+    double height() const override { return m_extent.height; }
     void drawBox(const GradientBox& box) override { boxes.push_back(box); }
 
     std::vector<GradientBox> boxes;
 
 private:
-    GradientExtent extent_;
+    GradientExtent m_extent;
 };
 
 } // namespace

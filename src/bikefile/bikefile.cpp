@@ -8,7 +8,7 @@ namespace bikefile {
 namespace {
 
 // Every line break of the comment, CR LF, lone LF or lone CR, as `lineBreak`.
-std::string NormaliseLineBreaks(std::string_view text, std::string_view lineBreak)
+std::string normaliseLineBreaks(std::string_view text, std::string_view lineBreak)
 {
     std::string out;
     out.reserve(text.size());
@@ -28,7 +28,7 @@ std::string NormaliseLineBreaks(std::string_view text, std::string_view lineBrea
 }
 
 // Moves past the comma or line end at pos (CR LF counts as one), if there is one.
-std::size_t SkipSeparator(std::string_view s, std::size_t pos)
+std::size_t skipSeparator(std::string_view s, std::size_t pos)
 {
     if (pos >= s.size()) {
         return pos;
@@ -39,7 +39,7 @@ std::size_t SkipSeparator(std::string_view s, std::size_t pos)
     return pos + 1;
 }
 
-std::size_t FindSeparator(std::string_view s, std::size_t pos)
+std::size_t findSeparator(std::string_view s, std::size_t pos)
 {
     const std::size_t end = s.find_first_of(",\r\n", pos);
     return end == std::string_view::npos ? s.size() : end;
@@ -47,14 +47,14 @@ std::size_t FindSeparator(std::string_view s, std::size_t pos)
 
 } // namespace
 
-FormatResult FormatRecord(const BikeRecord& record)
+FormatResult formatRecord(const BikeRecord& record)
 {
     FormatResult result;
     std::string bytes;
-    for (std::size_t i = 0; i < kValueCount; ++i) {
-        const std::string text = i == kComment ? NormaliseLineBreaks(record[i], "\r\n") : record[i];
+    for (std::size_t i = 0; i < valueCount; ++i) {
+        const std::string text = i == commentValue ? normaliseLineBreaks(record[i], "\r\n") : record[i];
         char32_t bad = 0;
-        const auto encoded = cp1252::Encode(text, &bad);
+        const auto encoded = cp1252::encode(text, &bad);
         if (!encoded) {
             result.unencodable = Unencodable{i, bad};
             return result;
@@ -68,11 +68,11 @@ FormatResult FormatRecord(const BikeRecord& record)
     return result;
 }
 
-std::optional<BikeRecord> ParseRecord(std::string_view bytes)
+std::optional<BikeRecord> parseRecord(std::string_view bytes)
 {
     BikeRecord record;
     std::size_t pos = 0;
-    for (std::size_t i = 0; i < kValueCount; ++i) {
+    for (std::size_t i = 0; i < valueCount; ++i) {
         while (pos < bytes.size() && bytes[pos] == ' ') {
             ++pos;
         }
@@ -87,19 +87,19 @@ std::optional<BikeRecord> ParseRecord(std::string_view bytes)
                 pos = bytes.size();
             } else {
                 raw = bytes.substr(pos + 1, close - pos - 1);
-                pos = SkipSeparator(bytes, FindSeparator(bytes, close + 1));
+                pos = skipSeparator(bytes, findSeparator(bytes, close + 1));
             }
         } else {
-            const std::size_t end = FindSeparator(bytes, pos);
+            const std::size_t end = findSeparator(bytes, pos);
             raw = bytes.substr(pos, end - pos);
             while (!raw.empty() && raw.back() == ' ') {
                 raw.remove_suffix(1);
             }
-            pos = SkipSeparator(bytes, end);
+            pos = skipSeparator(bytes, end);
         }
-        record[i] = cp1252::Decode(raw);
-        if (i == kComment) {
-            record[i] = NormaliseLineBreaks(record[i], "\n");
+        record[i] = cp1252::decode(raw);
+        if (i == commentValue) {
+            record[i] = normaliseLineBreaks(record[i], "\n");
         }
     }
     return record;

@@ -16,7 +16,7 @@
 namespace bikefile {
 
 // A bike file's name is the name the user typed, unchanged, followed by this.
-inline constexpr std::string_view kExtension = ".hoj";
+inline constexpr std::string_view fileExtension = ".hoj";
 
 struct Unencodable
 {
@@ -34,7 +34,7 @@ struct FormatResult
 // The bytes of the file for a record. Line breaks in the comment ("\n", "\r\n" or a lone "\r")
 // become CR LF; every other value is written as it is. Fails, writing nothing, on the first
 // character that the code page lacks.
-FormatResult FormatRecord(const BikeRecord& record);
+FormatResult formatRecord(const BikeRecord& record);
 
 // Reads fifteen values from the bytes of a file. Per value: spaces before it are skipped; a
 // value that begins with a double quote runs to the next double quote, anything else runs to the
@@ -44,6 +44,6 @@ FormatResult FormatRecord(const BikeRecord& record);
 // dropped. Line breaks in the comment come back as "\n"; other values keep their bytes. Nothing
 // after the fifteenth value is read. Fails when the bytes end before the fifteenth value begins,
 // that is before its first byte after the skipped spaces.
-std::optional<BikeRecord> ParseRecord(std::string_view bytes);
+std::optional<BikeRecord> parseRecord(std::string_view bytes);
 
 } // namespace bikefile

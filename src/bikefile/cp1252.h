@@ -10,16 +10,16 @@
 namespace bikefile::cp1252 {
 
 // The character a byte stands for.
-char32_t DecodeByte(unsigned char byte);
+char32_t decodeByte(unsigned char byte);
 
 // The byte for a character, or nothing when the code page lacks it.
-std::optional<unsigned char> EncodeChar(char32_t character);
+std::optional<unsigned char> encodeChar(char32_t character);
 
 // Bytes to UTF-8; never fails.
-std::string Decode(std::string_view bytes);
+std::string decode(std::string_view bytes);
 
 // UTF-8 to bytes. Fails on the first character that the code page lacks; that character is then
 // stored in *unencodable (when given). A malformed UTF-8 sequence fails as U+FFFD.
-std::optional<std::string> Encode(std::string_view utf8, char32_t* unencodable = nullptr);
+std::optional<std::string> encode(std::string_view utf8, char32_t* unencodable = nullptr);
 
 } // namespace bikefile::cp1252

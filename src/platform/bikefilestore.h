@@ -15,7 +15,7 @@ class QSaveFile;
 namespace platform {
 
 // Nothing larger than this is read as a bike file.
-inline constexpr qint64 kMaxBikeFileSize = qint64{1024} * 1024;
+inline constexpr qint64 maxBikeFileSize = qint64{1024} * 1024;
 
 struct SaveResult
 {
@@ -34,10 +34,10 @@ struct LoadResult
 
 // The file name for a typed name: the name unchanged plus ".hoj" (x.hoj gives x.hoj.hoj, an
 // empty name gives ".hoj").
-QString BikeFileName(const QString& name);
+QString bikeFileName(const QString& name);
 
 // Why a name cannot be saved under (it holds "/" or a control character), or nothing.
-std::optional<QString> RefuseName(const QString& name);
+std::optional<QString> refuseName(const QString& name);
 
 // Saves the record as directory/name.hoj, replacing an existing file whole. Atomic: the new
 // content goes to a temporary file in the same directory that then takes the file's place, so a
@@ -53,7 +53,7 @@ namespace detail {
 // The last steps of WriteBikeFile: writes bytes into an unopened QSaveFile and commits it,
 // checking each step and cancelling on the first failure. Declared here so that tests can hand
 // in a QSaveFile whose writes fail.
-SaveResult SaveBytes(QSaveFile& file, const QByteArray& bytes);
+SaveResult saveBytes(QSaveFile& file, const QByteArray& bytes);
 } // namespace detail
 
 } // namespace platform

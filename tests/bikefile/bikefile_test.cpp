@@ -11,8 +11,8 @@
 namespace {
 
 using bikefile::BikeRecord;
-using bikefile::FormatRecord;
-using bikefile::ParseRecord;
+using bikefile::formatRecord;
+using bikefile::parseRecord;
 
 // "v1" to "v15".
 const BikeRecord kNumbered = [] {
@@ -41,14 +41,14 @@ std::string Quoted(int from, int to)
     return out;
 }
 
-TEST(FormatRecord, WritesTheExactBytes)
+TEST(formatRecord, WritesTheExactBytes)
 {
-    EXPECT_EQ(FormatRecord({}).bytes, R"("","","","","","","","","","","","","","","",234)"
+    EXPECT_EQ(formatRecord({}).bytes, R"("","","","","","","","","","","","","","","",234)"
                                       "\r\n");
     // Values as they are, in Windows-1252, double quotes and lone line breaks included; only
     // the comment's line breaks (LF, CR LF or a lone CR) become CR LF.
     const auto result =
-        FormatRecord({"11000", " 12 ", "2,95", "åäö€", "ÅÄÖ", "Š…Ÿ", "a\nb", "c\rd", "say \"hi\"",
+        formatRecord({"11000", " 12 ", "2,95", "åäö€", "ÅÄÖ", "Š…Ÿ", "a\nb", "c\rd", "say \"hi\"",
                       "", "", "", "", "", "två, a\nb\r\nc\rd\n\re\r\rf\r\n"});
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.bytes, "\"11000\",\" 12 \",\"2,95\",\"\xE5\xE4\xF6\x80\",\"\xC5\xC4\xD6\","
@@ -58,16 +58,16 @@ TEST(FormatRecord, WritesTheExactBytes)
 
 // The first character that the code page lacks is reported, not a later one, and nothing is
 // written.
-TEST(FormatRecord, RefusesACharacterTheCodePageLacks)
+TEST(formatRecord, RefusesACharacterTheCodePageLacks)
 {
     const std::tuple<std::size_t, std::string, char32_t> cases[] = {
         {0, "12Ω", U'Ω'},
         {3, "2,95 \U0001F3CD", U'\U0001F3CD'},
-        {bikefile::kComment, "rad\nΩ Ж", U'Ω'},
+        {bikefile::commentValue, "rad\nΩ Ж", U'Ω'},
     };
     for (const auto& [value, text, character] : cases) {
         SCOPED_TRACE(value);
-        const auto result = FormatRecord(With({}, {{0, "å"}, {1, "€"}, {14, "Ж"}, {value, text}}));
+        const auto result = formatRecord(With({}, {{0, "å"}, {1, "€"}, {14, "Ж"}, {value, text}}));
         ASSERT_FALSE(result.ok());
         EXPECT_EQ(result.unencodable->value, value);
         EXPECT_EQ(result.unencodable->character, character);
@@ -75,7 +75,7 @@ TEST(FormatRecord, RefusesACharacterTheCodePageLacks)
     }
 }
 
-TEST(ParseRecord, FollowsTheReadingRules)
+TEST(parseRecord, FollowsTheReadingRules)
 {
     const std::tuple<const char*, std::string, BikeRecord> cases[] = {
         {"nothing after the fifteenth value is read",
@@ -102,17 +102,17 @@ TEST(ParseRecord, FollowsTheReadingRules)
          With(kNumbered, {{0, "å"}, {1, "ä"}, {2, "ö"}, {3, "€"}, {4, "ŠŸ\u0081"}})},
     };
     for (const auto& [name, bytes, expected] : cases) {
-        EXPECT_EQ(ParseRecord(bytes), expected) << name;
+        EXPECT_EQ(parseRecord(bytes), expected) << name;
     }
 }
 
-TEST(ParseRecord, FailsWhenTheFileEndsBeforeTheFifteenthValueBegins)
+TEST(parseRecord, FailsWhenTheFileEndsBeforeTheFifteenthValueBegins)
 {
     for (const std::string& bytes :
          {std::string(), std::string("   "), Quoted(1, 14), Quoted(1, 14) + ",",
           Quoted(1, 14) + ",   ", Quoted(1, 14) + "\r\n",
           std::string("v1,v2,v3,v4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,")}) {
-        EXPECT_EQ(ParseRecord(bytes), std::nullopt) << bytes;
+        EXPECT_EQ(parseRecord(bytes), std::nullopt) << bytes;
     }
 }
 
@@ -126,7 +126,7 @@ TEST(BikeFileFormat, WhatIsWrittenReadsBack)
             bytes += static_cast<char>(b);
         }
     }
-    const std::string every = bikefile::cp1252::Decode(bytes);
+    const std::string every = bikefile::cp1252::decode(bytes);
     std::string comment = every;
     std::erase_if(comment, [](char c) { return c == '\r' || c == '\n'; });
     const BikeRecord records[] = {
@@ -137,9 +137,9 @@ TEST(BikeFileFormat, WhatIsWrittenReadsBack)
         With({}, {{0, every}, {1, every}, {14, comment + "\n" + comment}}),
     };
     for (const BikeRecord& record : records) {
-        const auto written = FormatRecord(record);
+        const auto written = formatRecord(record);
         ASSERT_TRUE(written.ok());
-        EXPECT_EQ(ParseRecord(written.bytes), record);
+        EXPECT_EQ(parseRecord(written.bytes), record);
     }
 }
 

@@ -33,24 +33,24 @@ TEST(Cp1252, EveryByteMatchesTheCodePageAndRoundTrips)
     std::string all;
     for (int b = 0; b < 256; ++b) {
         const std::string byte(1, static_cast<char>(b));
-        EXPECT_EQ(Decode(byte),
+        EXPECT_EQ(decode(byte),
                   undefined.count(b) ? std::optional("\xC2" + byte) : IconvDecode(cd, byte[0]))
             << b;
-        EXPECT_EQ(Encode(Decode(byte)), byte) << b;
-        seen.insert(DecodeByte(static_cast<unsigned char>(b)));
+        EXPECT_EQ(encode(decode(byte)), byte) << b;
+        seen.insert(decodeByte(static_cast<unsigned char>(b)));
         all += byte;
     }
     iconv_close(cd);
     EXPECT_EQ(seen.size(), 256u);
-    EXPECT_EQ(Encode(Decode(all)), all);
-    EXPECT_EQ(Decode("\x80\x8A\x9F\x85\xE5\xE4\xF6\xC5\xC4\xD6"), "€ŠŸ…åäöÅÄÖ");
+    EXPECT_EQ(encode(decode(all)), all);
+    EXPECT_EQ(decode("\x80\x8A\x9F\x85\xE5\xE4\xF6\xC5\xC4\xD6"), "€ŠŸ…åäöÅÄÖ");
 }
 
 TEST(Cp1252, EncodingReportsTheFirstMissingCharacter)
 {
     const auto fails = [](const std::string& utf8, char32_t expected) {
         char32_t bad = 0;
-        EXPECT_EQ(Encode(utf8, &bad), std::nullopt) << utf8;
+        EXPECT_EQ(encode(utf8, &bad), std::nullopt) << utf8;
         EXPECT_EQ(bad, expected) << utf8;
     };
     fails("abcЖΩ€", U'Ж');

@@ -99,7 +99,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, fileName);
-        QCOMPARE(platform::BikeFileName(name), fileName);
+        QCOMPARE(platform::bikeFileName(name), fileName);
         const auto saved = WriteBikeFile(Dir(), name, kSample);
         QVERIFY(saved.ok);
         QCOMPARE(saved.error, QString());
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(Contents(Path(fileName)), kSampleBytes);
         QVERIFY(WriteBikeFile(Dir(), name, BikeRecord{}).ok);
         QCOMPARE(Contents(Path(fileName)),
-                 QByteArray::fromStdString(bikefile::FormatRecord(BikeRecord{}).bytes));
+                 QByteArray::fromStdString(bikefile::formatRecord(BikeRecord{}).bytes));
         QCOMPARE(Entries(Dir()), QStringList{fileName});
     }
 
@@ -128,7 +128,7 @@ private slots:
         QTest::newRow("last C1 control") << QString(QChar(0x9F)) << -1 << QString() << name;
         const QString character = QStringLiteral(
             "Fältet \"%1\" innehåller tecknet \"%2\", som inte kan sparas i en hojfil.");
-        QTest::newRow("comment") << QString("x") << int{bikefile::kComment} << QString("Ωmega")
+        QTest::newRow("comment") << QString("x") << int{bikefile::commentValue} << QString("Ωmega")
                                  << character.arg("Kommentar", "Ω");
         QTest::newRow("beyond 16 bits")
             << QString("x") << int{0} << QString("\U0001F3CD")
@@ -145,7 +145,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        QCOMPARE(platform::RefuseName(name).value_or(QString()), value < 0 ? message : QString());
+        QCOMPARE(platform::refuseName(name).value_or(QString()), value < 0 ? message : QString());
         QVERIFY(Put("x.hoj", kSampleBytes));
         BikeRecord record = kSample;
         if (value >= 0) {
@@ -210,7 +210,7 @@ private slots:
         if (fault == WriteFails || fault == ShortWrite) {
             FaultySaveFile file(Path("x.hoj"));
             file.shortWrite = fault == ShortWrite;
-            saved = platform::detail::SaveBytes(file, "\"\",234\r\n");
+            saved = platform::detail::saveBytes(file, "\"\",234\r\n");
         } else {
             saved = WriteBikeFile(directory, QStringLiteral("x"), BikeRecord{});
         }
@@ -250,7 +250,7 @@ private slots:
         QFETCH(QString, why);
         QVERIFY(WriteBikeFile(Dir(), QStringLiteral("x"), kSample).ok);
         QByteArray padded = kSampleBytes;
-        padded.append(platform::kMaxBikeFileSize - padded.size(), ' ');
+        padded.append(platform::maxBikeFileSize - padded.size(), ' ');
         QVERIFY(Put("grans.hoj", padded));
         QVERIFY(Put("stor.hoj", padded + ' '));
         QVERIFY(QDir(Dir()).mkdir("mapp.hoj"));

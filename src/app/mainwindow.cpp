@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -112,7 +112,7 @@ QWidget* makeControl(const Control& c, QWidget* parent)
         return button;
     }
     case Kind::FileList: {
-        auto* list = new QListWidget(parent);
+        auto* list = new QListView(parent);
         paintBox(list, c.ink);
         return list;
     }
@@ -200,7 +200,7 @@ void MainWindow::buildControls()
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
     m_panel = std::make_unique<bikefile::FilePanel>(
-        m_fields, *static_cast<QListWidget*>(control("File1")), m_messages, *this);
+        m_fields, *static_cast<QListView*>(control("File1")), m_messages, *this);
     const auto onClick = [this](const char* name, auto reaction) {
         connect(static_cast<QPushButton*>(control(name)), &QPushButton::clicked, this, reaction);
     };

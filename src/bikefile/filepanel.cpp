@@ -1,12 +1,14 @@
 #include "bikefile/filepanel.h"
 
+#include "bikefile/filelist.h"
 #include "bikefile/recordfields.h"
+#include "platform/bikefilelist.h"
 #include "platform/bikefilestore.h"
+#include "platform/reasons.h"
 #include "calc/speed.h"
 
 #include <QDir>
-#include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QSignalBlocker>
 
 namespace bikefile {
@@ -35,14 +37,25 @@ QString unencodableMessage(const Unencodable& bad)
 
 } // namespace
 
-FilePanel::FilePanel(calc::Fields& fields, QListWidget& File1, platform::Messages& messages,
+FilePanel::FilePanel(calc::Fields& fields, QListView& File1, platform::Messages& messages,
                      QWidget& window)
-    : m_fields(fields), m_list(File1), m_messages(messages), m_window(window)
+    : m_fields(fields), m_list(File1), m_names(new FileList(&File1)), m_messages(messages),
+      m_window(window)
 {
+    // Every row is one line of text: the view lays out a hundred thousand rows without asking
+    // each for its size.
+    m_list.setUniformItemSizes(true);
+    m_list.setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list.setModel(m_names);
     // A click or an arrow key changes the selection; tabbing into a list
     // with nothing selected only moves its current row, and loads nothing.
-    QObject::connect(&m_list, &QListWidget::itemSelectionChanged, &m_list,
-                     [this] { File1_Click(); });
+    m_selection = QObject::connect(m_list.selectionModel(), &QItemSelectionModel::selectionChanged,
+                                   &m_list, [this] { File1_Click(); });
+}
+
+FilePanel::~FilePanel()
+{
+    QObject::disconnect(m_selection);
 }
 
 void FilePanel::Form_Load()
@@ -58,44 +71,38 @@ void FilePanel::Dir1_Change()
 
 void FilePanel::readList()
 {
-    const QSignalBlocker quiet(m_list);
-    m_list.clear();
-    // Regular files only, hidden ones (".hoj") too, in name order whatever
-    // the letter case; a directory that cannot be listed gives an empty list.
-    const QStringList names = QDir(m_directory)
-                                  .entryList({QStringLiteral("*.hoj")}, QDir::Files | QDir::Hidden,
-                                             QDir::Name | QDir::IgnoreCase);
-    m_list.addItems(names);
-    m_list.setCurrentItem(nullptr);
+    const QSignalBlocker quiet(m_list.selectionModel());
+    m_names->read(m_directory);
+    // No current row either: tabbing into the list then selects nothing.
+    m_list.setCurrentIndex(QModelIndex());
 }
 
-QString FilePanel::selectedName() const
+int FilePanel::selectedRow() const
 {
-    const QList<QListWidgetItem*> selected = m_list.selectedItems();
-    return selected.size() == 1 ? selected.front()->text() : QString();
+    const QModelIndexList selected = m_list.selectionModel()->selectedIndexes();
+    return selected.size() == 1 ? selected.front().row() : -1;
 }
 
 void FilePanel::File1_Click()
 {
-    const QString name = selectedName();
-    if (!name.isEmpty())
-        load(name);
+    if (const int row = selectedRow(); row >= 0)
+        load(row);
 }
 
-void FilePanel::load(const QString& name)
+void FilePanel::load(int row)
 {
-    // The whole record is read and the file closed before any field changes.
-    const platform::LoadResult loaded = platform::ReadBikeFile(QDir(m_directory).filePath(name));
+    // The whole record is read and the file closed before any field changes. A file that
+    // cannot be read stays the list's current row, so that the next arrow key moves past it.
+    const platform::LoadResult loaded = platform::ReadBikeFile(m_directory, m_names->raw(row));
     if (!loaded.record) {
         m_messages.warn(&m_window, loaded.error);
-        readList();
         return;
     }
     // In file order, each as a change of the field: the teeth fields run their
     // reactions, and the reductions stored in the file are what stays.
     for (std::size_t i = 0; i < recordFields.size(); ++i)
         m_fields.setText(recordFields[i], (*loaded.record)[i]);
-    m_fields.setText(calc::Field::TrFilnamn, name.toStdString());
+    m_fields.setText(calc::Field::TrFilnamn, m_names->shown(row).toStdString());
     calc::beräknahast(m_fields); // a gear it cannot compute stays empty; no message here
 }
 
@@ -115,20 +122,20 @@ void FilePanel::spara1_Click()
 
 void FilePanel::tabort1_Click()
 {
-    const QString name = selectedName();
-    if (name.isEmpty()) {
+    const int row = selectedRow();
+    if (row < 0) {
         m_messages.warn(&m_window, QStringLiteral("Välj först den fil i listan som ska tas bort."));
         return;
     }
     if (!m_messages.askYesNo(&m_window, QString::fromUtf8(deleteTitle),
                              QString::fromUtf8(deleteQuestion)))
         return;
-    QFile file(QDir(m_directory).filePath(name));
-    const bool removed = file.remove();
+    // The entry itself, by the name's bytes: a link goes, its target stays.
+    const int error = platform::removeBikeFile(m_directory, m_names->raw(row));
+    const bool removed = error == 0;
     if (!removed)
-        m_messages.warn(
-            &m_window,
-            QStringLiteral("Filen \"%1\" kunde inte tas bort: %2").arg(name, file.errorString()));
+        m_messages.warn(&m_window, QStringLiteral("Filen \"%1\" kunde inte tas bort: %2")
+                                       .arg(m_names->shown(row), platform::reasonText(error)));
     readList();
     if (removed)
         m_fields.setText(calc::Field::TrFilnamn, "");

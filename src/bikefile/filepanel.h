@@ -2,9 +2,10 @@
 
 #include "platform/messages.h"
 
+#include <QMetaObject>
 #include <QString>
 
-class QListWidget;
+class QListView;
 class QWidget;
 
 namespace calc {
@@ -13,15 +14,20 @@ class Fields;
 
 namespace bikefile {
 
+class FileList;
+
 // The file panel: the list of bike files in the panel directory, and the
 // reactions that save, load, delete and start anew. The directory is the
 // working directory at start and does not change while the program runs.
 class FilePanel
 {
 public:
-    // File1 is the list; window is the parent of the message boxes.
-    FilePanel(calc::Fields& fields, QListWidget& File1, platform::Messages& messages,
+    // File1 is the list, whose names the panel keeps; window is the parent of the message boxes.
+    FilePanel(calc::Fields& fields, QListView& File1, platform::Messages& messages,
               QWidget& window);
+    ~FilePanel();
+    FilePanel(const FilePanel&) = delete;
+    FilePanel& operator=(const FilePanel&) = delete;
 
     QString directory() const { return m_directory; }
 
@@ -36,11 +42,14 @@ public:
 private:
     // Reads the list again; nothing is selected afterwards, and nothing loads.
     void readList();
-    QString selectedName() const;
-    void load(const QString& name);
+    // The selected row, or -1.
+    int selectedRow() const;
+    void load(int row);
 
     calc::Fields& m_fields;
-    QListWidget& m_list;
+    QListView& m_list;
+    FileList* m_names; // owned by the list
+    QMetaObject::Connection m_selection;
     platform::Messages& m_messages;
     QWidget& m_window;
     QString m_directory;

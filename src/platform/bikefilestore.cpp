@@ -1,10 +1,20 @@
 #include "platform/bikefilestore.h"
 
+#include "platform/bikefilelist.h"
+#include "platform/reasons.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -91,53 +101,88 @@ SaveResult saveBytes(QSaveFile& file, const QByteArray& bytes)
 
 } // namespace detail
 
-LoadResult ReadBikeFile(const QString& path)
+namespace {
+
+// Reads the file at path, whole, naming it fileName in a message. It is opened first, without
+// waiting, and then asked what it is: a pipe or a device put in the file's place between a look
+// at the name and the opening could otherwise keep the window waiting for ever.
+LoadResult readBikeFileAt(const std::string& path, const QString& fileName)
 {
     LoadResult result;
-    const QFileInfo info(path);
-    const QString fileName = info.fileName();
-    if (!info.exists()) {
-        result.error = loadFailed(fileName, QStringLiteral("filen finns inte."));
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        result.error = loadFailed(
+            fileName, error == ENOENT ? QStringLiteral("filen finns inte.") : reasonText(error));
         return result;
     }
-    if (info.isDir()) {
+    const struct Closer
+    {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat status{};
+    if (fstat(fd, &status) != 0) {
+        result.error = loadFailed(fileName, reasonText(errno));
+        return result;
+    }
+    if (S_ISDIR(status.st_mode)) {
         result.error = loadFailed(fileName, QStringLiteral("det är en mapp, inte en fil."));
         return result;
     }
-    // Opening a pipe or a device could wait forever or never end.
-    if (!info.isFile()) {
+    if (!S_ISREG(status.st_mode)) {
         result.error = loadFailed(fileName, QStringLiteral("det är inte en vanlig fil."));
         return result;
     }
-    QByteArray bytes;
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            result.error = loadFailed(fileName, file.errorString());
+    // One byte more than allowed tells a file at the limit from a larger one, also when the
+    // file grows while it is read. The buffer starts at the size the file has now.
+    const auto limit = static_cast<std::size_t>(maxBikeFileSize) + 1;
+    std::string bytes(std::min(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1,
+                               limit),
+                      '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled == limit)
+                break;
+            bytes.resize(std::min(2 * filled, limit));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            result.error = loadFailed(fileName, reasonText(errno));
             return result;
         }
-        // One byte more than allowed tells a file at the limit from a larger one, also when the
-        // file grows while it is read.
-        bytes = file.read(maxBikeFileSize + 1);
-        if (file.error() != QFileDevice::NoError) {
-            result.error = loadFailed(fileName, file.errorString());
-            return result;
-        }
-        file.close();
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
     }
-    if (bytes.size() > maxBikeFileSize) {
+    if (filled > static_cast<std::size_t>(maxBikeFileSize)) {
         result.error =
             QStringLiteral("Filen \"%1\" är för stor för att vara en hojfil.").arg(fileName);
         return result;
     }
-    result.record = bikefile::parseRecord(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    result.record = bikefile::parseRecord(std::string_view(bytes.data(), filled));
     if (!result.record) {
         result.error = QStringLiteral("Filen \"%1\" är inte en hel hojfil: den tar slut före det "
                                       "femtonde värdet.")
                            .arg(fileName);
     }
     return result;
+}
+
+} // namespace
+
+LoadResult ReadBikeFile(const QString& path)
+{
+    return readBikeFileAt(QFile::encodeName(path).toStdString(), QFileInfo(path).fileName());
+}
+
+LoadResult ReadBikeFile(const QString& directory, std::string_view name)
+{
+    return readBikeFileAt(bikeFilePath(directory, name),
+                          QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 } // namespace platform

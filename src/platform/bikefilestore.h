@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 
 class QSaveFile;
 
@@ -46,8 +47,10 @@ std::optional<QString> refuseName(const QString& name);
 SaveResult WriteBikeFile(const QString& directory, const QString& name,
                          const bikefile::BikeRecord& record);
 
-// Reads the bike file at path, whole, closing it before returning.
+// Reads the bike file at path, whole, closing it before returning. Only a regular file is read.
 LoadResult ReadBikeFile(const QString& path);
+// The same for the entry name of directory, name as the directory holds it (see bikefilelist.h).
+LoadResult ReadBikeFile(const QString& directory, std::string_view name);
 
 namespace detail {
 // The last steps of WriteBikeFile: writes bytes into an unopened QSaveFile and commits it,

@@ -26,11 +26,14 @@ mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime
 
 # --- Start-up on an X server -----------------------------------------------------------------
-# 100 bike files in the directory the programs start in.
-mkdir "$work/bikes"
-for i in $(seq 1 100); do
-    printf '"%d","24","60","2,500","40","%d","2,857","190","2,769","1,882","1,450","1,174","1,000","","Hoj %d",234\r\n' \
-        $((9000 + i * 20)) $((12 + i % 5)) "$i" >"$work/bikes/Hoj $(printf %03d "$i").hoj"
+# Directories of 0, 10,000 and 100,000 bike files, the programs started in each.
+sizes="0 10000 100000"
+for n in $sizes; do
+    mkdir "$work/bikes$n"
+    (cd "$work/bikes$n" && for ((i = 1; i <= n; i++)); do
+        printf '"%d","24","60","2,500","40","%d","2,857","190","2,769","1,882","1,450","1,174","1,000","","Hoj %d",234\r\n' \
+            $((9000 + i % 300 * 10)) $((12 + i % 5)) "$i" >"Hoj $i.hoj"
+    done)
 done
 
 # Xvfb picks a free display itself and writes its number to the descriptor given.
@@ -44,25 +47,34 @@ done
 export DISPLAY=":$(cat "$work/display")"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
-startup() { # name: one run, one line "name map_ms hwm_kb rss_kb" on startup.txt
+startup() { # name files: one run, one line "name files map_ms hwm_kb rss_kb" on startup.txt
     local line
-    line=$(cd "$work/bikes" && "$bin/mapwatch" "$bin/$1" 2>>"$work/programs.log") || {
+    line=$(cd "$work/bikes$2" && "$bin/mapwatch" "$bin/$1" 2>>"$work/programs.log") || {
         echo "run.sh: $1 did not start:" >&2; cat "$work/programs.log" >&2; exit 1; }
     line=${line//map_ms=/}; line=${line//hwm_kb=/}; line=${line//rss_kb=/}
-    echo "$1 $line" >>"$work/startup.txt"
+    echo "$1 $2 $line" >>"$results"
 }
-echo "Start-up on Xvfb $DISPLAY: $runs runs of each program, interleaved..."
-startup drevkalk_minimal; startup drevkalk # warm the caches; not counted
-: >"$work/startup.txt"
-for i in $(seq 1 "$runs"); do
-    if [ $((i % 2)) -eq 1 ]; then startup drevkalk_minimal; startup drevkalk
-    else startup drevkalk; startup drevkalk_minimal; fi
+echo "Start-up on Xvfb $DISPLAY: $runs runs of each program in each directory, interleaved..."
+for n in $sizes; do
+    results=$work/warm-up.txt # the caches and the directory warmed; not counted
+    startup drevkalk_minimal "$n"; startup drevkalk "$n"
+    results=$work/startup.txt
+    for i in $(seq 1 "$runs"); do
+        if [ $((i % 2)) -eq 1 ]; then startup drevkalk_minimal "$n"; startup drevkalk "$n"
+        else startup drevkalk "$n"; startup drevkalk_minimal "$n"; fi
+    done
 done
 
-median() { # program column
-    awk -v p="$1" -v c="$2" '$1 == p { print $c }' "$work/startup.txt" | sort -g |
+median() { # program files column
+    awk -v p="$1" -v n="$2" -v c="$3" '$1 == p && $2 == n { print $c }' "$work/startup.txt" | sort -g |
         awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
+# One line per directory for the summary: files, then the medians of both programs.
+for n in $sizes; do
+    echo "$n $(median drevkalk "$n" 3) $(median drevkalk_minimal "$n" 3)" \
+        "$(median drevkalk "$n" 4) $(median drevkalk_minimal "$n" 4)" \
+        "$(median drevkalk "$n" 5) $(median drevkalk_minimal "$n" 5)"
+done >"$work/startup-medians.txt"
 
 # --- In-process benchmarks -------------------------------------------------------------------
 gbench() { # program: runs it with repetitions, keeping the aggregates as CSV
@@ -83,8 +95,6 @@ echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')," \
     "$(. /etc/os-release && echo "$PRETTY_NAME"), Qt $(qtpaths6 --qt-version 2>/dev/null || echo '?')," \
     "files on $(df -T "$work" | awk 'NR == 2 { print $2 }')"
-awk -v runs="$runs" \
-    -v dk_map="$(median drevkalk 2)" -v min_map="$(median drevkalk_minimal 2)" \
-    -v dk_hwm="$(median drevkalk 3)" -v min_hwm="$(median drevkalk_minimal 3)" \
-    -v dk_rss="$(median drevkalk 4)" -v min_rss="$(median drevkalk_minimal 4)" \
-    -f "$here/summarize.awk" "$work/panel_bench.csv" "$work/bikefile_bench.csv"
+echo "Load: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min) at the end of the run"
+awk -v runs="$runs" -f "$here/summarize.awk" "$work/startup-medians.txt" "$work/panel_bench.csv" \
+    "$work/bikefile_bench.csv"

@@ -38,35 +38,52 @@ bool isRegularFile(int directory, const dirent& entry)
     return fstatat(directory, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
 }
 
-// The order of the list: the lower-case name, then the name's bytes. A name in plain ASCII
-// (nearly all of them) is lowered byte by byte; any other through the toolkit.
-void appendSortKey(std::string& keys, std::string_view name)
+char lowerAscii(char c)
 {
-    if (std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; })) {
-        for (const char c : name)
-            keys += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        return;
-    }
-    const QByteArray lower =
-        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toLower().toUtf8();
-    keys.append(lower.constData(), static_cast<std::size_t>(lower.size()));
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// The order of the list: the lower-case name, then the name's bytes. A name in plain ASCII
+// (nearly all of them) is its own key, lowered byte by byte as it is compared; any other name
+// has its key lowered once, through the toolkit, and kept beside it.
 struct SortEntry
 {
-    std::uint64_t head; // the key's first eight bytes, big end first: most comparisons end here
-    std::uint32_t key;
-    std::uint32_t name;
-    std::uint16_t keyLength;
+    // The key's first sixteen bytes, big end first: most comparisons end here, without a look
+    // at the names.
+    std::uint64_t head[2];
+    std::uint32_t name;  // where the name begins in the names
+    std::uint32_t key;   // where the key begins in the keys, for a name that is not plain ASCII
     std::uint16_t nameLength;
+    std::uint16_t keyLength; // 0 for a plain ASCII name: the key is the name
 };
 
-std::uint64_t headOf(std::string_view key)
+struct Key
 {
-    std::uint64_t head = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
-    return head;
+    std::string_view bytes;
+    bool lower; // the bytes are to be lowered as they are compared
+};
+
+constexpr std::size_t headLength = 16;
+
+// Compares two keys whose heads are equal.
+int compareTails(Key a, Key b)
+{
+    const std::size_t common = std::min(a.bytes.size(), b.bytes.size());
+    for (std::size_t i = headLength; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a.lower ? lowerAscii(a.bytes[i]) : a.bytes[i]);
+        const auto y = static_cast<unsigned char>(b.lower ? lowerAscii(b.bytes[i]) : b.bytes[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.bytes.size() < b.bytes.size() ? -1 : a.bytes.size() > b.bytes.size() ? 1 : 0;
+}
+
+void setHead(std::uint64_t (&head)[2], Key key)
+{
+    for (std::size_t i = 0; i < headLength; ++i) {
+        const char c = i < key.bytes.size() ? key.bytes[i] : '\0';
+        head[i / 8] = head[i / 8] << 8 | static_cast<unsigned char>(key.lower ? lowerAscii(c) : c);
+    }
 }
 
 } // namespace
@@ -98,8 +115,21 @@ BikeFileNames listBikeFiles(const QString& directory)
                                                   closedir);
     if (!dir)
         return names;
-    std::string keys;
+    // The directory's own size bounds what its names take: room for them all at once, so that
+    // nothing is copied as the buffers grow. Pages never written cost no memory.
+    struct stat status{};
+    if (fstat(dirfd(dir.get()), &status) == 0 && status.st_size > 0 && status.st_size < (1 << 30)) {
+        names.m_bytes.reserve(static_cast<std::size_t>(status.st_size));
+        names.m_starts.reserve(static_cast<std::size_t>(status.st_size) / 16);
+    }
     std::vector<SortEntry> entries;
+    entries.reserve(names.m_starts.capacity());
+    std::string keys;
+    const auto keyOf = [&](const SortEntry& e) {
+        return e.keyLength == 0
+                   ? Key{std::string_view(names.m_bytes.data() + e.name, e.nameLength), true}
+                   : Key{std::string_view(keys.data() + e.key, e.keyLength), false};
+    };
     while (const dirent* entry = readdir(dir.get())) {
         const std::string_view name(entry->d_name);
         if (!isBikeFileName(name) || !isRegularFile(dirfd(dir.get()), *entry))
@@ -108,23 +138,28 @@ BikeFileNames listBikeFiles(const QString& directory)
         e.name = static_cast<std::uint32_t>(names.m_bytes.size());
         e.nameLength = static_cast<std::uint16_t>(name.size());
         names.m_bytes.append(name).push_back('\0');
-        e.key = static_cast<std::uint32_t>(keys.size());
-        appendSortKey(keys, name);
-        e.keyLength = static_cast<std::uint16_t>(keys.size() - e.key);
-        e.head = headOf(std::string_view(keys).substr(e.key, e.keyLength));
+        if (!std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; })) {
+            const QByteArray lower =
+                QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
+                    .toLower()
+                    .toUtf8();
+            e.key = static_cast<std::uint32_t>(keys.size());
+            e.keyLength = static_cast<std::uint16_t>(lower.size());
+            keys.append(lower.constData(), static_cast<std::size_t>(lower.size()));
+        }
+        setHead(e.head, keyOf(e));
         entries.push_back(e);
     }
     std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
-        if (a.head != b.head)
-            return a.head < b.head;
-        const std::string_view keyA(keys.data() + a.key, a.keyLength);
-        const std::string_view keyB(keys.data() + b.key, b.keyLength);
-        if (const int order = keyA.compare(keyB); order != 0)
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
+        if (const int order = compareTails(keyOf(a), keyOf(b)); order != 0)
             return order < 0;
         return std::string_view(names.m_bytes.data() + a.name, a.nameLength) <
                std::string_view(names.m_bytes.data() + b.name, b.nameLength);
     });
-    names.m_starts.reserve(entries.size());
     for (const SortEntry& e : entries)
         names.m_starts.push_back(e.name);
     return names;

@@ -11,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -28,8 +29,8 @@
 
 namespace {
 
-constexpr int kFiles = 10000;
-const QString kSavedName = QStringLiteral("bench");
+constexpr int fileCount = 10000;
+const QString savedName = QStringLiteral("bench");
 
 class QuietMessages : public platform::Messages
 {
@@ -70,12 +71,12 @@ struct Scene
         const char* makes[] = {"Yamaha",    "honda",  "Suzuki", "kawasaki", "KTM",
                                "Husqvarna", "monark", "Puch",   "Crescent", "Zündapp"};
         std::vector<QString> names;
-        for (int i = 0; i + 1 < kFiles; ++i)
+        for (int i = 0; i + 1 < fileCount; ++i)
             names.push_back(QStringLiteral("%1 %2.hoj")
                                 .arg(QString::fromUtf8(makes[i % 10]))
                                 .arg(i / 10, 4, 10, QLatin1Char('0')));
         std::shuffle(names.begin(), names.end(), std::mt19937(6));
-        names.push_back(kSavedName + QStringLiteral(".hoj"));
+        names.push_back(savedName + QStringLiteral(".hoj"));
         for (std::size_t i = 0; i < names.size(); ++i)
             write(names[i], bike(static_cast<int>(i)));
         for (const char* other : {"notes.txt", "backup.hoj.bak", "hoj"})
@@ -83,8 +84,8 @@ struct Scene
 
         QDir::setCurrent(dir.path());
         window = std::make_unique<app::MainWindow>(messages);
-        window->menuItem("advanced")->trigger();
-        list = static_cast<QListWidget*>(window->control("File1"));
+        window->findChild<QAction*>("advanced")->trigger();
+        list = window->findChild<QListWidget*>("File1");
     }
 
     void write(const QString& name, const bikefile::BikeRecord& record)
@@ -115,24 +116,24 @@ QStringList bareList()
 
 bool listComplete(benchmark::State& state)
 {
-    if (scene->list->count() == kFiles)
+    if (scene->list->count() == fileCount)
         return true;
     state.SkipWithError("the list does not hold every bike file");
     return false;
 }
 
-void ListRead_bareQDir(benchmark::State& state)
+void listReadBareQDir(benchmark::State& state)
 {
     for (auto _ : state) {
         QStringList names = bareList();
         benchmark::DoNotOptimize(names);
-        if (names.size() != kFiles)
+        if (names.size() != fileCount)
             state.SkipWithError("the listing does not hold every bike file");
     }
 }
 
 // At start: a new, empty list filled by Form_Load.
-void ListRead_atStart(benchmark::State& state)
+void listReadAtStart(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
@@ -143,7 +144,7 @@ void ListRead_atStart(benchmark::State& state)
                                                       scene->messages, *scene->window);
         panel->Form_Load();
         state.PauseTiming();
-        if (list->count() != kFiles)
+        if (list->count() != fileCount)
             state.SkipWithError("the list does not hold every bike file");
         list.reset(); // before the panel that reacts to it
         panel.reset();
@@ -152,18 +153,18 @@ void ListRead_atStart(benchmark::State& state)
 }
 
 // After a save: the full list emptied and read again.
-void ListRead_again(benchmark::State& state)
+void listReadAgain(benchmark::State& state)
 {
     for (auto _ : state)
         scene->window->panel().Dir1_Change();
     listComplete(state);
 }
 
-void Save_bare(benchmark::State& state)
+void saveBare(benchmark::State& state)
 {
     bikefile::BikeRecord record = bike(1);
     for (auto _ : state) {
-        if (!platform::WriteBikeFile(scene->dir.path(), kSavedName, record).ok)
+        if (!platform::WriteBikeFile(scene->dir.path(), savedName, record).ok)
             state.SkipWithError("the save failed");
         QStringList names = bareList();
         benchmark::DoNotOptimize(names);
@@ -171,17 +172,17 @@ void Save_bare(benchmark::State& state)
 }
 
 // spara: the fields written to bench.hoj, replacing it, and the list read again.
-void Save_panel(benchmark::State& state)
+void savePanel(benchmark::State& state)
 {
     scene->list->setCurrentRow(1);
-    scene->window->fields().setText(calc::Field::TrFilnamn, kSavedName.toStdString());
-    auto* spara = static_cast<QPushButton*>(scene->window->control("spara1"));
+    scene->window->fields().setText(calc::Field::TrFilnamn, savedName.toStdString());
+    auto* spara = scene->window->findChild<QPushButton*>("spara1");
     for (auto _ : state)
         spara->click();
     listComplete(state);
 }
 
-void Load_plainRead(benchmark::State& state)
+void loadPlainRead(benchmark::State& state)
 {
     const QString paths[] = {scene->dir.filePath(scene->list->item(10)->text()),
                              scene->dir.filePath(scene->list->item(5000)->text())};
@@ -196,7 +197,7 @@ void Load_plainRead(benchmark::State& state)
 }
 
 // A selection in File1: the file read, every field filled, the speeds computed.
-void Load_onSelection(benchmark::State& state)
+void loadOnSelection(benchmark::State& state)
 {
     const int rows[] = {10, 5000};
     int n = 0;
@@ -208,13 +209,13 @@ void Load_onSelection(benchmark::State& state)
         state.SkipWithError("the selection did not load the file");
 }
 
-BENCHMARK(ListRead_bareQDir)->Unit(benchmark::kMillisecond);
-BENCHMARK(ListRead_atStart)->Unit(benchmark::kMillisecond);
-BENCHMARK(ListRead_again)->Unit(benchmark::kMillisecond);
-BENCHMARK(Save_bare)->Unit(benchmark::kMillisecond);
-BENCHMARK(Save_panel)->Unit(benchmark::kMillisecond);
-BENCHMARK(Load_plainRead)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Load_onSelection)->Unit(benchmark::kMicrosecond);
+BENCHMARK(listReadBareQDir)->Unit(benchmark::kMillisecond);
+BENCHMARK(listReadAtStart)->Unit(benchmark::kMillisecond);
+BENCHMARK(listReadAgain)->Unit(benchmark::kMillisecond);
+BENCHMARK(saveBare)->Unit(benchmark::kMillisecond);
+BENCHMARK(savePanel)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadPlainRead)->Unit(benchmark::kMicrosecond);
+BENCHMARK(loadOnSelection)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -23,10 +23,10 @@ function pair(title, a, b, what, limit,    r) {
         title ":", "panel", real[a], what, real[b], r, limit, verdict(r, limit), ratio(cpu[a], cpu[b])
 }
 function rw(size,    base, n, i, names) {
-    base = "PlainRead/" size
+    base = "plainRead/" size
     printf "  %s file: plain read (QFile::readAll) %.1f MB/s (%.1f us a file)\n", label[base],
         mb(bytes[base]), real[base] * 1e3
-    n = split("ParseRecord FormatRecord ReadBikeFile PlainWrite WriteBikeFile", names, " ")
+    n = split("parseRecord formatRecord ReadBikeFile plainWrite WriteBikeFile", names, " ")
     for (i = 1; i <= n; i++)
         printf "    %-14s %8.1f MB/s, %7.2f x the plain read (%.1f us a file)\n", names[i],
             mb(bytes[names[i] "/" size]), ratio(bytes[names[i] "/" size], bytes[base]),
@@ -46,12 +46,12 @@ END {
         "resident (VmRSS):", dk_rss / 1024, min_rss / 1024, r
 
     printf "File panel, 10,000 bike files, medians of %d repetitions (wall clock)\n", runs
-    pair("list read at start", "ListRead_atStart", "ListRead_bareQDir", "bare QDir", 1.5)
-    pair("list read after a save", "ListRead_again", "ListRead_bareQDir", "bare QDir", 1.5)
-    pair("save and list read", "Save_panel", "Save_bare", "WriteBikeFile + bare QDir", 1.5)
-    t = real["Load_onSelection"]
+    pair("list read at start", "listReadAtStart", "listReadBareQDir", "bare QDir", 1.5)
+    pair("list read after a save", "listReadAgain", "listReadBareQDir", "bare QDir", 1.5)
+    pair("save and list read", "savePanel", "saveBare", "WriteBikeFile + bare QDir", 1.5)
+    t = real["loadOnSelection"]
     printf "  %-24s %.3f ms (target < 1 ms): %s; plain read of the file %.3f ms\n",
-        "load on selection:", t, t < 1 ? "met" : "MISSED", real["Load_plainRead"]
+        "load on selection:", t, t < 1 ? "met" : "MISSED", real["loadPlainRead"]
 
     printf "Reader and writer, medians of %d repetitions\n", runs
     rw(22)

@@ -84,7 +84,6 @@ void frmAbout::open()
 
 void frmAbout::Form_Load()
 {
-    ++m_loads;
     const QString title = QCoreApplication::applicationName();
     m_window->setWindowTitle(QStringLiteral("About ") + title);
     m_window->lblVersion->setText(versionText(QCoreApplication::applicationVersion()));

@@ -30,16 +30,10 @@ public:
     // an owner window, in front of the others.
     void open();
 
-    // The window while the dialog is loaded, or nullptr.
-    AboutWindow* window() const { return m_window; }
-    // How often Load has run.
-    int loads() const { return m_loads; }
-
 private:
     void Form_Load();
 
     QPointer<AboutWindow> m_window;
-    int m_loads = 0;
 };
 
 // The dialog's window: fixed size, background in the desktop colour, a

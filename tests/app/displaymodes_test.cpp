@@ -16,12 +16,12 @@ namespace {
 
 QString textOf(const MainWindow& w, const char* name)
 {
-    return qobject_cast<QLineEdit*>(w.control(name))->text();
+    return w.findChild<QLineEdit*>(name)->text();
 }
 
 bool inView(const MainWindow& w, const char* name)
 {
-    return w.centralWidget()->rect().contains(w.control(name)->geometry());
+    return w.centralWidget()->rect().contains(w.findChild<QWidget*>(name)->geometry());
 }
 
 // The colour of the gradient band under a pixel column of the client area:
@@ -49,33 +49,33 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const int width = w.width();
 
-        w.menuItem("advanced")->trigger();
+        w.findChild<QAction*>("advanced")->trigger();
         QCOMPARE(w.centralWidget()->size(), QSize(297, 518)); // 7770 twips
-        QVERIFY(!w.menuItem("easy")->isChecked());
-        QVERIFY(w.menuItem("advanced")->isChecked());
+        QVERIFY(!w.findChild<QAction*>("easy")->isChecked());
+        QVERIFY(w.findChild<QAction*>("advanced")->isChecked());
         for (const char* name : {"TrFilnamn", "ny1", "spara1", "tabort1", "File1"})
             QVERIFY2(inView(w, name), name);
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE(w.width(), width);
 
-        w.menuItem("easy")->trigger();
+        w.findChild<QAction*>("easy")->trigger();
         QCOMPARE(w.centralWidget()->size(), QSize(297, 439)); // 6585 twips
-        QVERIFY(w.menuItem("easy")->isChecked());
-        QVERIFY(!w.menuItem("advanced")->isChecked());
+        QVERIFY(w.findChild<QAction*>("easy")->isChecked());
+        QVERIFY(!w.findChild<QAction*>("advanced")->isChecked());
         for (const char* name : {"TrFilnamn", "ny1", "spara1", "tabort1"})
             QVERIFY2(!inView(w, name), name);
         QVERIFY(inView(w, "File1"));
         QCOMPARE(w.minimumSize(), w.maximumSize());
 
         // Choosing the checked item again changes nothing.
-        w.menuItem("easy")->trigger();
+        w.findChild<QAction*>("easy")->trigger();
         QCOMPARE(w.centralWidget()->size(), QSize(297, 439));
-        QVERIFY(w.menuItem("easy")->isChecked());
-        QVERIFY(!w.menuItem("advanced")->isChecked());
-        w.menuItem("advanced")->trigger();
-        w.menuItem("advanced")->trigger();
+        QVERIFY(w.findChild<QAction*>("easy")->isChecked());
+        QVERIFY(!w.findChild<QAction*>("advanced")->isChecked());
+        w.findChild<QAction*>("advanced")->trigger();
+        w.findChild<QAction*>("advanced")->trigger();
         QCOMPARE(w.centralWidget()->height(), 518);
-        QVERIFY(w.menuItem("advanced")->isChecked());
+        QVERIFY(w.findChild<QAction*>("advanced")->isChecked());
     }
 
     void menusLeaveTheFieldsAlone()
@@ -102,7 +102,7 @@ private slots:
 
         for (const char* item :
              {"advanced", "inställningswe", "Omkretsen", "easy", "advanced", "easy"}) {
-            w.menuItem(item)->trigger();
+            w.findChild<QAction*>(item)->trigger();
             std::string now;
             for (const calc::FieldInfo& info : calc::fieldCatalogue)
                 now += f.text(info.field) + '|';
@@ -111,13 +111,13 @@ private slots:
         QCOMPARE(textOf(w, "ettanhast"), QStringLiteral("175"));
 
         // "Kmh" and "Omkrets" set what is already there.
-        QVERIFY(w.menuItem("inställningswe")->isChecked());
-        QVERIFY(w.menuItem("Omkretsen")->isChecked());
-        QVERIFY(!w.menuItem("Axelhöjden")->isChecked());
-        QVERIFY(w.control("Label7")->isVisibleTo(&w));
-        QVERIFY(!w.control("Label12")->isVisibleTo(&w));
+        QVERIFY(w.findChild<QAction*>("inställningswe")->isChecked());
+        QVERIFY(w.findChild<QAction*>("Omkretsen")->isChecked());
+        QVERIFY(!w.findChild<QAction*>("Axelhöjden")->isChecked());
+        QVERIFY(w.findChild<QWidget*>("Label7")->isVisibleTo(&w));
+        QVERIFY(!w.findChild<QWidget*>("Label12")->isVisibleTo(&w));
         for (const char* unit : {"Label4(0)", "Label4(4)", "Label4(5)"})
-            QCOMPARE(qobject_cast<QLabel*>(w.control(unit))->text(), QStringLiteral("kmh"));
+            QCOMPARE(w.findChild<QLabel*>(unit)->text(), QStringLiteral("kmh"));
     }
 
     void gradientBehindTheCaptions()
@@ -134,11 +134,11 @@ private slots:
         QCOMPARE(client.pixelColor(1, 100), QColor(100, 0, 255));
         QCOMPARE(client.pixelColor(296, 100), QColor(198, 0, 157));
         // Beneath a caption: the "kmh" of first gear, left of its text.
-        QVERIFY(w.control("Label4(4)")->geometry().contains(219, 140));
+        QVERIFY(w.findChild<QWidget*>("Label4(4)")->geometry().contains(219, 140));
         QCOMPARE(client.pixelColor(219, 140), bandColour(219));
 
         // The strip that "Avancerat" uncovers is painted too.
-        w.menuItem("advanced")->trigger();
+        w.findChild<QAction*>("advanced")->trigger();
         client = w.centralWidget()->grab().toImage();
         QCOMPARE(client.height(), 518);
         QCOMPARE(client.pixelColor(290, 512), bandColour(290));

@@ -25,7 +25,7 @@ namespace {
 
 QLineEdit* box(const MainWindow& w, const char* name)
 {
-    auto* line = qobject_cast<QLineEdit*>(w.control(name));
+    auto* line = w.findChild<QLineEdit*>(name);
     Q_ASSERT(line);
     return line;
 }
@@ -89,15 +89,15 @@ private slots:
 
         QCOMPARE(w.windowTitle(), QStringLiteral("Drevkalk "));
         for (const app::Control& c : app::controls()) {
-            if (auto* line = qobject_cast<QLineEdit*>(w.control(c.name)))
+            if (auto* line = w.findChild<QLineEdit*>(QString::fromUtf8(c.name)))
                 QVERIFY2(line->text().isEmpty(), c.name.data());
         }
-        QVERIFY(qobject_cast<QPlainTextEdit*>(w.control("Text1"))->toPlainText().isEmpty());
-        QCOMPARE(qobject_cast<QListWidget*>(w.control("File1"))->currentItem(), nullptr);
-        QVERIFY(w.control("Label7")->isVisible());
-        QVERIFY(!w.control("Label12")->isVisible());
-        QVERIFY(!w.control("Dir1")->isVisible());
-        QCOMPARE(w.focusWidget(), w.control("varv"));
+        QVERIFY(w.findChild<QPlainTextEdit*>("Text1")->toPlainText().isEmpty());
+        QCOMPARE(w.findChild<QListWidget*>("File1")->currentItem(), nullptr);
+        QVERIFY(w.findChild<QWidget*>("Label7")->isVisible());
+        QVERIFY(!w.findChild<QWidget*>("Label12")->isVisible());
+        QVERIFY(!w.findChild<QWidget*>("Dir1")->isVisible());
+        QCOMPARE(w.focusWidget(), w.findChild<QWidget*>("varv"));
 
         // The client area is 4455 x 6585 twips, and the window cannot be resized.
         QCOMPARE(w.centralWidget()->size(), QSize(297, 439));
@@ -113,10 +113,10 @@ private slots:
         // Everything below the client area is cut off, not hidden.
         const QRect client = w.centralWidget()->rect();
         for (const char* name : {"TrFilnamn", "ny1", "spara1", "tabort1"}) {
-            QVERIFY2(w.control(name)->isVisible(), name);
-            QVERIFY2(!client.intersects(w.control(name)->geometry()), name);
+            QVERIFY2(w.findChild<QWidget*>(name)->isVisible(), name);
+            QVERIFY2(!client.intersects(w.findChild<QWidget*>(name)->geometry()), name);
         }
-        QVERIFY(client.contains(w.control("File1")->geometry()));
+        QVERIFY(client.contains(w.findChild<QWidget*>("File1")->geometry()));
     }
 
     void menuTree()
@@ -146,22 +146,22 @@ private slots:
 
         // A greyed item cannot be chosen: triggering it changes nothing.
         for (const char* name : {"inställningeng", "Axelhöjden"}) {
-            QAction* item = w.menuItem(name);
+            QAction* item = w.findChild<QAction*>(name);
             item->trigger();
             QVERIFY(!item->isChecked());
         }
-        QVERIFY(w.menuItem("inställningswe")->isChecked());
-        QVERIFY(w.menuItem("Omkretsen")->isChecked());
+        QVERIFY(w.findChild<QAction*>("inställningswe")->isChecked());
+        QVERIFY(w.findChild<QAction*>("Omkretsen")->isChecked());
     }
 
     void captionFont()
     {
         FakeMessages messages;
         MainWindow w(messages);
-        const QString family = QFontInfo(w.control("varv")->font()).family();
+        const QString family = QFontInfo(w.findChild<QWidget*>("varv")->font()).family();
         QVERIFY2(family == "MS Sans Serif" || family == "Liberation Sans", qPrintable(family));
-        QCOMPARE(w.control("varv")->font().bold(), true);
-        QCOMPARE(w.control("varv")->font().pointSizeF(), 9.75);
+        QCOMPARE(w.findChild<QWidget*>("varv")->font().bold(), true);
+        QCOMPARE(w.findChild<QWidget*>("varv")->font().pointSizeF(), 9.75);
     }
 
     void tabOrder()
@@ -208,14 +208,14 @@ private slots:
         QCOMPARE(box(w, "sekundär")->text(), secondary);
         // Typing does not compute: only the button does.
         QCOMPARE(box(w, "ettanhast")->text(), QString());
-        QTest::mouseClick(w.control("Beräkna"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QWidget*>("Beräkna"), Qt::LeftButton);
         QCOMPARE(box(w, "ettanhast")->text(), QStringLiteral("175"));
         QCOMPARE(box(w, "tvåanhast")->text(), QString());
         QVERIFY(messages.warnings.isEmpty());
         // Menus change nothing a speed depends on.
-        w.menuItem("inställningswe")->trigger();
-        w.menuItem("advanced")->trigger();
-        QTest::mouseClick(w.control("Beräkna"), Qt::LeftButton);
+        w.findChild<QAction*>("inställningswe")->trigger();
+        w.findChild<QAction*>("advanced")->trigger();
+        QTest::mouseClick(w.findChild<QWidget*>("Beräkna"), Qt::LeftButton);
         QCOMPARE(box(w, "ettanhast")->text(), QStringLiteral("175"));
     }
 
@@ -231,7 +231,7 @@ private slots:
         type(w, "ettanutv", "6");     // 142.99
         type(w, "tvåanutv", "16,32"); // 87.6...
         type(w, "treanutv", "144,8"); // 9.87...
-        QTest::mouseClick(w.control("Beräkna"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QWidget*>("Beräkna"), Qt::LeftButton);
         QCOMPARE(box(w, "ettanhast")->text(), QStringLiteral("142"));
         QCOMPARE(box(w, "tvåanhast")->text(), QStringLiteral("52,"));
         QCOMPARE(box(w, "treanhast")->text(), QStringLiteral("5,9"));
@@ -302,7 +302,7 @@ private slots:
             type(w, limit.name, keys);
             QCOMPARE(box(w, limit.name)->text(), limit.max < 0 ? keys : keys.left(limit.max));
         }
-        auto* comment = qobject_cast<QPlainTextEdit*>(w.control("Text1"));
+        auto* comment = w.findChild<QPlainTextEdit*>("Text1");
         comment->setFocus();
         QTest::keyClicks(comment, keys);
         QCOMPARE(comment->toPlainText(), keys);
@@ -313,7 +313,7 @@ private slots:
         FakeMessages messages;
         MainWindow w(messages);
         typeWorkedExample(w);
-        QTest::mouseClick(w.control("Beräkna"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QWidget*>("Beräkna"), Qt::LeftButton);
         for (const char* name : {"primär", "sekundär", "ettanhast", "sexanhast"}) {
             QLineEdit* line = box(w, name);
             const QString before = line->text();
@@ -335,23 +335,23 @@ private slots:
         FakeMessages messages;
         MainWindow w(messages);
         // A fresh window: no revolutions to compute with.
-        QTest::mouseClick(w.control("Beräkna"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QWidget*>("Beräkna"), Qt::LeftButton);
         QCOMPARE(messages.warnings.size(), 1);
         QVERIFY(messages.warnings[0].contains(QStringLiteral("\"Max Varvtal\"")));
 
         typeWorkedExample(w);
-        QTest::mouseClick(w.control("Beräkna"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QWidget*>("Beräkna"), Qt::LeftButton);
         QCOMPARE(messages.warnings.size(), 1); // gears the bike lacks are no fault
         QCOMPARE(box(w, "ettanhast")->text(), QStringLiteral("175"));
 
         type(w, "omkrets", "0");
-        QTest::mouseClick(w.control("Beräkna"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QWidget*>("Beräkna"), Qt::LeftButton);
         QCOMPARE(messages.warnings.size(), 2);
         QVERIFY(messages.warnings[1].contains(QStringLiteral("\"Bakhjulets omkrets\"")));
         QCOMPARE(box(w, "ettanhast")->text(), QString());
         // Typing on goes on working afterwards.
         type(w, "omkrets", "190");
-        QTest::mouseClick(w.control("Beräkna"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QWidget*>("Beräkna"), Qt::LeftButton);
         QCOMPARE(box(w, "ettanhast")->text(), QStringLiteral("175"));
     }
 
@@ -362,25 +362,25 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         typeWorkedExample(w);
-        QTest::mouseClick(w.control("Beräkna"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QWidget*>("Beräkna"), Qt::LeftButton);
         w.centralWidget()->setFocus(); // no cursor or selection in the boxes
 
         const QColor boxBack(128, 128, 255);
         for (const char* name : {"varv", "primär", "ettanhast", "TrFilnamn"}) {
-            QWidget* field = w.control(name);
+            QWidget* field = w.findChild<QWidget*>(name);
             QCOMPARE(pixelOf(field, QPoint(field->width() - 5, 12)), boxBack);
         }
-        QCOMPARE(pixelOf(w.control("File1"), QPoint(20, 40)), boxBack);
-        QVERIFY(shows(w.control("varv"), QColor(255, 255, 0)));
-        QVERIFY(shows(w.control("ettanhast"), QColor(0, 255, 0)));
-        QVERIFY(!shows(w.control("primär"), QColor(255, 255, 0)));
-        QVERIFY(shows(w.control("primär"), QColor(0, 0, 0)));
+        QCOMPARE(pixelOf(w.findChild<QWidget*>("File1"), QPoint(20, 40)), boxBack);
+        QVERIFY(shows(w.findChild<QWidget*>("varv"), QColor(255, 255, 0)));
+        QVERIFY(shows(w.findChild<QWidget*>("ettanhast"), QColor(0, 255, 0)));
+        QVERIFY(!shows(w.findChild<QWidget*>("primär"), QColor(255, 255, 0)));
+        QVERIFY(shows(w.findChild<QWidget*>("primär"), QColor(0, 0, 0)));
         // The connector lines are red, 3 pixels wide.
         const QImage client = w.centralWidget()->grab().toImage();
         QCOMPARE(client.pixelColor(140, 62), QColor(255, 0, 0));
         QCOMPARE(client.pixelColor(140, 63), QColor(255, 0, 0));
-        QCOMPARE(pixelOf(w.control("Beräkna"), QPoint(10, 4)).red(),
-                 pixelOf(w.control("Beräkna"), QPoint(10, 4)).blue());
+        QCOMPARE(pixelOf(w.findChild<QWidget*>("Beräkna"), QPoint(10, 4)).red(),
+                 pixelOf(w.findChild<QWidget*>("Beräkna"), QPoint(10, 4)).blue());
     }
 
     void accessibleNames()
@@ -389,11 +389,14 @@ private slots:
         MainWindow w(messages);
         w.show();
         const auto name = [&](const char* control) {
-            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w.control(control));
+            QAccessibleInterface* face =
+                QAccessible::queryAccessibleInterface(w.findChild<QWidget*>(control));
             return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
         };
         const auto readOnly = [&](const char* control) {
-            return QAccessible::queryAccessibleInterface(w.control(control))->state().readOnly;
+            return QAccessible::queryAccessibleInterface(w.findChild<QWidget*>(control))
+                ->state()
+                .readOnly;
         };
         QCOMPARE(name("varv"), QStringLiteral("Max Varvtal"));
         QCOMPARE(name("vev"), QStringLiteral("Vevaxel"));

@@ -32,19 +32,19 @@ private slots:
         QCOMPARE(w.devicePixelRatioF(), scale);
         QCOMPARE(w.centralWidget()->size(), QSize(297, 439));
         // A few places worked out by hand from the twips of the layout.
-        QCOMPARE(w.control("varv")->geometry(), QRect(73, 8, 57, 24));
-        QCOMPARE(w.control("Label3")->geometry(), QRect(144, 88, 73, 33));
-        QCOMPARE(w.control("sexanhast")->geometry(), QRect(152, 248, 57, 24));
-        QCOMPARE(w.control("File1")->geometry(), QRect(4, 368, 289, 70));
-        QCOMPARE(w.control("spara1")->geometry(), QRect(108, 472, 81, 33));
+        QCOMPARE(w.findChild<QWidget*>("varv")->geometry(), QRect(73, 8, 57, 24));
+        QCOMPARE(w.findChild<QWidget*>("Label3")->geometry(), QRect(144, 88, 73, 33));
+        QCOMPARE(w.findChild<QWidget*>("sexanhast")->geometry(), QRect(152, 248, 57, 24));
+        QCOMPARE(w.findChild<QWidget*>("File1")->geometry(), QRect(4, 368, 289, 70));
+        QCOMPARE(w.findChild<QWidget*>("spara1")->geometry(), QRect(108, 472, 81, 33));
         for (const app::Control& c : app::controls())
-            QCOMPARE(w.control(c.name)->geometry(),
+            QCOMPARE(w.findChild<QWidget*>(QString::fromUtf8(c.name))->geometry(),
                      platform::toPixels(c.left, c.top, c.width, c.height));
 
         const QImage picture = w.centralWidget()->grab().toImage();
         QCOMPARE(picture.size(), QSize(qRound(297 * scale), qRound(439 * scale)));
 
-        w.menuItem("advanced")->trigger();
+        w.findChild<QAction*>("advanced")->trigger();
         QCOMPARE(w.centralWidget()->size(), QSize(297, 518));
     }
 
@@ -55,7 +55,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (const app::Control& c : app::controls()) {
-            auto* label = qobject_cast<QLabel*>(w.control(c.name));
+            auto* label = w.findChild<QLabel*>(QString::fromUtf8(c.name));
             if (!label)
                 continue;
             const QRect needed = label->fontMetrics().boundingRect(

@@ -55,19 +55,13 @@ public:
         for (const QString& name : files)
             writeFile(dir.filePath(name), record(bike));
         window = std::make_unique<MainWindow>(messages);
-        window->menuItem("advanced")->trigger();
+        window->findChild<QAction*>("advanced")->trigger();
     }
     ~PanelWindow() { QDir::setCurrent(QDir::tempPath()); }
 
-    QLineEdit* box(const char* name) const
-    {
-        return qobject_cast<QLineEdit*>(window->control(name));
-    }
-    QListWidget* list() const { return qobject_cast<QListWidget*>(window->control("File1")); }
-    QPlainTextEdit* comment() const
-    {
-        return qobject_cast<QPlainTextEdit*>(window->control("Text1"));
-    }
+    QLineEdit* box(const char* name) const { return window->findChild<QLineEdit*>(name); }
+    QListWidget* list() const { return window->findChild<QListWidget*>("File1"); }
+    QPlainTextEdit* comment() const { return window->findChild<QPlainTextEdit*>("Text1"); }
     QStringList listed() const
     {
         QStringList names;
@@ -75,7 +69,10 @@ public:
             names << list()->item(i)->text();
         return names;
     }
-    void click(const char* name) const { QTest::mouseClick(window->control(name), Qt::LeftButton); }
+    void click(const char* name) const
+    {
+        QTest::mouseClick(window->findChild<QWidget*>(name), Qt::LeftButton);
+    }
     void clickEntry(const QString& name) const
     {
         const auto found = list()->findItems(name, Qt::MatchExactly);
@@ -115,9 +112,9 @@ private slots:
         QCOMPARE(w.list()->selectedItems().size(), 0);
         QCOMPARE(w.list()->currentItem(), nullptr);
         // Tabbing into the list selects and loads nothing.
-        w.window->control("bakdrev")->setFocus();
-        QTest::keyClick(w.window->control("bakdrev"), Qt::Key_Tab); // omkrets
-        QTest::keyClick(w.window->control("omkrets"), Qt::Key_Tab); // Text1
+        w.window->findChild<QWidget*>("bakdrev")->setFocus();
+        QTest::keyClick(w.window->findChild<QWidget*>("bakdrev"), Qt::Key_Tab); // omkrets
+        QTest::keyClick(w.window->findChild<QWidget*>("omkrets"), Qt::Key_Tab); // Text1
         w.list()->setFocus(Qt::TabFocusReason);
         QCOMPARE(w.box("varv")->text(), QString());
         QCOMPARE(w.box("TrFilnamn")->text(), QString());

@@ -182,7 +182,7 @@ void MainWindow::buildControls()
     for (const Control& c : controls()) {
         QWidget* widget = makeControl(c, m_client);
         widget->setObjectName(qs(c.name));
-        widget->setGeometry(toPixels(c.left, c.top, c.width, c.height));
+        widget->setGeometry(toPixels(c.box.left, c.box.top, c.box.width, c.box.height));
         if (!c.toolTip.empty())
             widget->setToolTip(qs(c.toolTip));
         if (!c.visible)

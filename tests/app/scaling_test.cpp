@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(w.findChild<QWidget*>("spara1")->geometry(), QRect(108, 472, 81, 33));
         for (const app::Control& c : app::controls())
             QCOMPARE(w.findChild<QWidget*>(QString::fromUtf8(c.name))->geometry(),
-                     platform::toPixels(c.left, c.top, c.width, c.height));
+                     platform::toPixels(c.box.left, c.box.top, c.box.width, c.box.height));
 
         const QImage picture = w.centralWidget()->grab().toImage();
         QCOMPARE(picture.size(), QSize(qRound(297 * scale), qRound(439 * scale)));

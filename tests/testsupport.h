@@ -23,11 +23,9 @@ struct FakeMessages : platform::Messages
     bool answer = false;
 };
 
+struct WindowMessages { FakeMessages messages; };
+
 // The main window on the screen, driven as a user does: found by the names of its controls.
-struct WindowMessages
-{
-    FakeMessages messages;
-};
 struct Window : WindowMessages, app::MainWindow
 {
     Window() : app::MainWindow(messages)
@@ -59,8 +57,8 @@ struct Window : WindowMessages, app::MainWindow
     }
     void typeWorkedExample() const
     {
-        for (auto [name, keys] : {std::pair{"varv", "11000"}, {"vev", "24"}, {"koppling", "60"}, {"framdrev", "14"},
-                                  {"bakdrev", "40"}, {"ettanutv", "1"}, {"omkrets", "190"}})
+        for (auto [name, keys] : {std::pair{"varv", "11000"}, {"vev", "24"}, {"koppling", "60"},
+                 {"framdrev", "14"}, {"bakdrev", "40"}, {"ettanutv", "1"}, {"omkrets", "190"}})
             type(name, keys);
     }
 };

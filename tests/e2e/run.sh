@@ -5,7 +5,7 @@
 #   run.sh PATH/TO/drevkalk
 set -Eeuo pipefail
 program=$(realpath "$1")
-for tool in Xvfb openbox xdotool xclip; do
+for tool in Xvfb openbox xdotool xclip xprop; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/install-deps.sh)"; exit 1; }
 done
 tmp=$(mktemp -d)
@@ -22,11 +22,12 @@ export DISPLAY=:$(head -n1 "$tmp/display")
 unset WAYLAND_DISPLAY
 openbox --sm-disable >/dev/null 2>&1 & # its default keys close a window on Alt+F4
 pids+=($!)
+poll eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || fail "openbox did not start"
 mkdir "$tmp/bikes"
 (cd "$tmp/bikes" && exec env -u QT_SCALE_FACTOR LANG=sv_SE.UTF-8 LC_ALL=sv_SE.UTF-8 QT_QPA_PLATFORM=xcb "$program") >"$tmp/log" 2>&1 &
 app=$!
 pids+=($app)
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Drevkalk $' | head -n1) || fail "no main window"
+win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Drevkalk $' | head -n1) || fail "no main window"
 active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$win" ]; }
 poll active || fail "the main window did not get the focus"
 eval "$(xdotool getwindowgeometry --shell "$win")"

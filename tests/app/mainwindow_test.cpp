@@ -30,6 +30,7 @@ private slots:
         const QFont font = w.find<QLineEdit>("varv")->font();
         QVERIFY2(QStringList({"MS Sans Serif", "Liberation Sans"}).contains(QFontInfo(font).family()), qPrintable(font.family()));
         QCOMPARE(font.bold() && font.pointSizeF() == 9.75, true);
+        QCOMPARE(w.find<QLineEdit>("omkrets")->toolTip(), "Här skriver du in bakhjulets omkrets/ axelhöjd(radie)");
         // The tab order, from the focus at start round to it again.
         QStringList visited{QApplication::focusWidget()->objectName()};
         while (visited.size() < 28) {

@@ -27,6 +27,7 @@ private slots:
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         QCOMPARE(w.windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QVERIFY(w.find<QLabel>("Label7")->isVisible() && !w.find<QLabel>("Label12")->isVisible());
+        QVERIFY(!w.find<QWidget>("Dir1")->isVisible());
         const QFont font = w.find<QLineEdit>("varv")->font();
         QVERIFY2(QStringList({"MS Sans Serif", "Liberation Sans"}).contains(QFontInfo(font).family()), qPrintable(font.family()));
         QCOMPARE(font.bold() && font.pointSizeF() == 9.75, true);
@@ -145,6 +146,15 @@ private slots:
             const QRect needed = label->fontMetrics().boundingRect(label->rect(), Qt::TextWordWrap | label->alignment(), label->text());
             QVERIFY2(label->rect().contains(needed), qPrintable(label->text()));
         }
+    }
+
+    void regionalDecimalSeparator()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        Window w;
+        w.typeWorkedExample();
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+        QCOMPARE(w.text("primär") + " " + w.text("sekundär"), "2.500 2.857");
     }
 
     void closingEndsTheProgramWhichNeedsADisplay()

@@ -61,6 +61,7 @@ private slots:
         Window w;
         w.findChild<QAction*>("advanced")->trigger();
         QCOMPARE(listed(w), (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj"}));
+        w.find<QWidget>("File1")->setFocus(Qt::TabFocusReason); // tabbing in selects nothing
         QCOMPARE(w.text("varv"), QString()); // nothing selected, nothing loaded
         clickEntry(w, "b.hoj");
         // The stored reduction stays, though 60 / 24 gives 2,500; the speeds follow it.

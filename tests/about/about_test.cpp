@@ -48,6 +48,7 @@ private slots:
         QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
         QCOMPARE(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint), 0);
         QVERIFY(dialog->windowIcon().cacheKey() != w.windowIcon().cacheKey());
+        QCOMPARE(dialog->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QCOMPARE(stäng->geometry(), QRect(232, 152, 89, 57));
         QCOMPARE(dialog->findChild<QLabel*>("picIcon")->geometry(), QRect(16, 16, 36, 36));
         // The desktop colour behind everything, the separator white over grey to the right edge.

@@ -148,12 +148,18 @@ private slots:
         }
     }
 
-    void regionalDecimalSeparator()
+    // The user's regional settings give the decimal separator; a light-on-dark desktop
+    // palette leaves the captions black.
+    void userSettings()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(QPalette(Qt::white, Qt::black));
         Window w;
         w.typeWorkedExample();
+        QCOMPARE(w.find<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
         QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+        QApplication::setPalette(desktop);
         QCOMPARE(w.text("primär") + " " + w.text("sekundär"), "2.500 2.857");
     }
 

@@ -17,7 +17,7 @@ namespace {
 class MultiLineMenuWords : public QTranslator
 {
 public:
-    MultiLineMenuWords(const QTranslator& qt, QObject* parent) : QTranslator(parent), m_qt(qt) {}
+    explicit MultiLineMenuWords(const QTranslator& qt) : m_qt(qt) {}
 
     QString translate(const char* context, const char* sourceText, const char* disambiguation,
                       int n) const override
@@ -39,12 +39,13 @@ private:
 
 void speakSwedish()
 {
-    auto* qt = new QTranslator(qApp);
+    static QTranslator qt;
+    static MultiLineMenuWords multiLine(qt);
     // Without the catalogue (qt6-translations-l10n) Qt's texts stay English.
-    if (!qt->load(QStringLiteral("qt_sv"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (!qt.load(QStringLiteral("qt_sv"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return;
-    QCoreApplication::installTranslator(qt);
-    QCoreApplication::installTranslator(new MultiLineMenuWords(*qt, qApp));
+    QCoreApplication::installTranslator(&qt);
+    QCoreApplication::installTranslator(&multiLine);
 }
 
 } // namespace
@@ -55,7 +56,7 @@ void setUpApplication()
     QApplication::setApplicationVersion(QStringLiteral(DREVKALK_VERSION));
     // Fusion draws boxes and button faces in the palette colours the windows
     // set, the button faces flat.
-    QApplication::setStyle(new platform::FlatButtonStyle);
+    QApplication::setStyle(platform::flatButtonStyle());
     speakSwedish();
 }
 

@@ -31,9 +31,9 @@ public:
 
 void pressButtonsOnEnter(QWidget& window)
 {
-    auto* filter = new EnterPressesButton(&window);
+    static EnterPressesButton filter; // one for every window, for the whole run
     for (QPushButton* button : window.findChildren<QPushButton*>())
-        button->installEventFilter(filter);
+        button->installEventFilter(&filter);
 }
 
 } // namespace platform

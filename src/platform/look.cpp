@@ -39,6 +39,11 @@ QPalette lightPalette()
 
 FlatButtonStyle::FlatButtonStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
 
+QStyle* flatButtonStyle()
+{
+    return new FlatButtonStyle;
+}
+
 void FlatButtonStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                     QPainter* painter, const QWidget* widget) const
 {

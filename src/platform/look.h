@@ -29,4 +29,7 @@ public:
                        const QWidget* widget = nullptr) const override;
 };
 
+// A new FlatButtonStyle, for QApplication::setStyle, which takes it over.
+QStyle* flatButtonStyle();
+
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "app/clientarea.h"
 #include "app/layout.h"
+#include "platform/enterkey.h"
 #include "app/menus.h"
 #include "bikefile/filepanel.h"
 #include "calc/speed.h"
@@ -121,6 +122,7 @@ QWidget* makeControl(const Control& c, QWidget* parent)
     }
     case Kind::FileList: {
         auto* list = new QListWidget(parent);
+        list->setAccessibleDescription(qs(c.toolTip)); // a list does not offer its tooltip
         paintBox(list, c.ink);
         return list;
     }
@@ -158,6 +160,7 @@ MainWindow::MainWindow(platform::Messages& messages, QWidget* parent)
     m_client->setFont(platform::captionFont(9.75));
     setCentralWidget(m_client);
     buildControls();
+    platform::pressButtonsOnEnter(*m_client);
     buildMenus();
 
     // The window is as large as its client area and the menu bar, no larger

@@ -127,7 +127,7 @@ private slots:
         });
         QWidget parent;
         QVERIFY(!platform::screenMessages().askYesNo(&parent, "OJOJOJ!!!", "Vill du radera vald fil?"));
-        QCOMPARE(seen, QStringLiteral("OJOJOJ!!!|Vill du radera vald fil?|!|Ja|Nej"));
+        QCOMPARE(seen, QStringLiteral("OJOJOJ!!!|Vill du radera vald fil?|!|&Ja|&Nej"));
     }
 };
 

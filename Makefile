@@ -1,8 +1,9 @@
-# The two commands of the README:
-#   make run    installs what is missing, builds and starts Drevkalk
-#   make test   installs what is missing, builds and runs every test: the suite,
-#               the suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-#               and clang-tidy over the sources
+# The README's two commands are ./run and ./test, which install make itself when it is
+# missing and then call these:
+#   make run    installs what is missing, builds the program only and starts it
+#   make test   installs what is missing, builds and runs every test: the suite (the
+#               package and Wayland checks among it), the suite again under
+#               AddressSanitizer and UndefinedBehaviorSanitizer, and clang-tidy over the sources
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
@@ -16,7 +17,11 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only what starting the program needs: the test suite is not built.
+run:
+	@bash scripts/install-deps.sh run
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target drevkalk
 	./$(BUILD)/bin/drevkalk
 
 test: build

@@ -53,7 +53,7 @@ void count(benchmark::State& state, std::size_t bytes)
     state.SetLabel(std::to_string(bytes) + " B");
 }
 
-void PlainRead(benchmark::State& state)
+void plainRead(benchmark::State& state)
 {
     const QString path = bikePath(state);
     qint64 size = 0;
@@ -118,7 +118,7 @@ void WriteBikeFile(benchmark::State& state)
 }
 
 // Beside the writer: the same bytes written in place with QFile, nothing flushed to disk.
-void PlainWrite(benchmark::State& state)
+void plainWrite(benchmark::State& state)
 {
     const std::string bytes = bytesOf(bikePath(state));
     const QString path = directory().filePath(QStringLiteral("plain.hoj"));
@@ -132,15 +132,15 @@ void PlainWrite(benchmark::State& state)
     count(state, bytes.size());
 }
 
-constexpr int kTypical = 22;
-constexpr int kLarge = 64 * 1024;
+constexpr int typicalComment = 22;
+constexpr int largeComment = 64 * 1024;
 
-BENCHMARK(PlainRead)->Arg(kTypical)->Arg(kLarge);
-BENCHMARK(parseRecord)->Arg(kTypical)->Arg(kLarge);
-BENCHMARK(formatRecord)->Arg(kTypical)->Arg(kLarge);
-BENCHMARK(ReadBikeFile)->Arg(kTypical)->Arg(kLarge);
-BENCHMARK(PlainWrite)->Arg(kTypical)->Arg(kLarge);
-BENCHMARK(WriteBikeFile)->Arg(kTypical)->Arg(kLarge);
+BENCHMARK(plainRead)->Arg(typicalComment)->Arg(largeComment);
+BENCHMARK(parseRecord)->Arg(typicalComment)->Arg(largeComment);
+BENCHMARK(formatRecord)->Arg(typicalComment)->Arg(largeComment);
+BENCHMARK(ReadBikeFile)->Arg(typicalComment)->Arg(largeComment);
+BENCHMARK(plainWrite)->Arg(typicalComment)->Arg(largeComment);
+BENCHMARK(WriteBikeFile)->Arg(typicalComment)->Arg(largeComment);
 
 } // namespace
 

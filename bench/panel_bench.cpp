@@ -12,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -36,9 +37,9 @@
 
 namespace {
 
-constexpr int kFiles = 100000;
-const QString kSavedName = QStringLiteral("bench");
-const QString kDeletedName = QStringLiteral("bench delete.hoj");
+constexpr int fileCount = 100000;
+const QString savedName = QStringLiteral("bench");
+const QString deletedName = QStringLiteral("bench delete.hoj");
 
 class QuietMessages : public platform::Messages
 {
@@ -79,11 +80,11 @@ struct Scene
         const char* makes[] = {"Yamaha",    "honda",  "Suzuki", "kawasaki", "KTM",
                                "Husqvarna", "monark", "Puch",   "Crescent", "Zündapp"};
         std::vector<std::string> names;
-        for (int i = 0; i + 1 < kFiles; ++i)
+        for (int i = 0; i + 1 < fileCount; ++i)
             names.push_back(std::string(makes[i % 10]) + " " + std::to_string(100000 + i / 10) +
                             ".hoj");
         std::shuffle(names.begin(), names.end(), std::mt19937(6));
-        names.push_back(kSavedName.toStdString() + ".hoj");
+        names.push_back(savedName.toStdString() + ".hoj");
         for (std::size_t i = 0; i < names.size(); ++i)
             write(names[i], bike(static_cast<int>(i)));
         for (const char* other : {"notes.txt", "backup.hoj.bak", "hoj"})
@@ -91,8 +92,8 @@ struct Scene
 
         QDir::setCurrent(dir.path());
         window = std::make_unique<app::MainWindow>(messages);
-        window->menuItem("advanced")->trigger();
-        list = static_cast<QListView*>(window->control("File1"));
+        window->findChild<QAction*>("advanced")->trigger();
+        list = window->findChild<QListView*>("File1");
     }
 
     void write(const std::string& name, const bikefile::BikeRecord& record)
@@ -138,7 +139,7 @@ std::vector<std::string> bareList()
     return names;
 }
 
-bool listComplete(benchmark::State& state, int expected = kFiles)
+bool listComplete(benchmark::State& state, int expected = fileCount)
 {
     if (scene->rows() == expected)
         return true;
@@ -146,18 +147,18 @@ bool listComplete(benchmark::State& state, int expected = kFiles)
     return false;
 }
 
-void ListRead_bare(benchmark::State& state)
+void listReadBare(benchmark::State& state)
 {
     for (auto _ : state) {
         std::vector<std::string> names = bareList();
         benchmark::DoNotOptimize(names);
-        if (names.size() != kFiles)
+        if (names.size() != fileCount)
             state.SkipWithError("the listing does not hold every bike file");
     }
 }
 
 // At start: a new, empty list filled by Form_Load.
-void ListRead_atStart(benchmark::State& state)
+void listReadAtStart(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
@@ -168,7 +169,7 @@ void ListRead_atStart(benchmark::State& state)
                                                       scene->messages, *scene->window);
         panel->Form_Load();
         state.PauseTiming();
-        if (list->model()->rowCount() != kFiles)
+        if (list->model()->rowCount() != fileCount)
             state.SkipWithError("the list does not hold every bike file");
         panel.reset();
         list.reset();
@@ -177,7 +178,7 @@ void ListRead_atStart(benchmark::State& state)
 }
 
 // After a save or a delete: the full list read again.
-void ListRead_again(benchmark::State& state)
+void listReadAgain(benchmark::State& state)
 {
     for (auto _ : state)
         scene->window->panel().Dir1_Change();
@@ -185,11 +186,11 @@ void ListRead_again(benchmark::State& state)
 }
 
 // spara: the fields written to bench.hoj, replacing it, and the list read again.
-void Save_panel(benchmark::State& state)
+void savePanel(benchmark::State& state)
 {
     scene->select(1);
-    scene->window->fields().setText(calc::Field::TrFilnamn, kSavedName.toStdString());
-    auto* spara = static_cast<QPushButton*>(scene->window->control("spara1"));
+    scene->window->fields().setText(calc::Field::TrFilnamn, savedName.toStdString());
+    auto* spara = scene->window->findChild<QPushButton*>("spara1");
     for (auto _ : state)
         spara->click();
     listComplete(state);
@@ -197,29 +198,29 @@ void Save_panel(benchmark::State& state)
 
 // Ta bort, answered yes: a file deleted and the list read again. The file is made again and
 // listed, untimed, before each delete.
-void Delete_panel(benchmark::State& state)
+void deletePanel(benchmark::State& state)
 {
-    auto* tabort = static_cast<QPushButton*>(scene->window->control("tabort1"));
+    auto* tabort = scene->window->findChild<QPushButton*>("tabort1");
     for (auto _ : state) {
         state.PauseTiming();
-        scene->write(kDeletedName.toStdString(), bike(7));
+        scene->write(deletedName.toStdString(), bike(7));
         scene->window->panel().Dir1_Change();
         int row = 0;
-        while (row < scene->rows() && scene->rowName(row) != kDeletedName)
+        while (row < scene->rows() && scene->rowName(row) != deletedName)
             ++row;
         scene->select(row);
         state.ResumeTiming();
         tabort->click();
     }
-    if (QFile::exists(scene->dir.filePath(kDeletedName)))
+    if (QFile::exists(scene->dir.filePath(deletedName)))
         state.SkipWithError("the file was not deleted");
     listComplete(state);
 }
 
-void Load_plainRead(benchmark::State& state)
+void loadPlainRead(benchmark::State& state)
 {
     const QString paths[] = {scene->dir.filePath(scene->rowName(10)),
-                             scene->dir.filePath(scene->rowName(kFiles / 2))};
+                             scene->dir.filePath(scene->rowName(fileCount / 2))};
     int n = 0;
     for (auto _ : state) {
         QFile file(paths[n++ % 2]);
@@ -231,9 +232,9 @@ void Load_plainRead(benchmark::State& state)
 }
 
 // A selection in File1: the file read, every field filled, the speeds computed.
-void Load_onSelection(benchmark::State& state)
+void loadOnSelection(benchmark::State& state)
 {
-    const int rows[] = {10, kFiles / 2};
+    const int rows[] = {10, fileCount / 2};
     int n = 0;
     for (auto _ : state)
         scene->select(rows[n++ % 2]);
@@ -243,13 +244,13 @@ void Load_onSelection(benchmark::State& state)
         state.SkipWithError("the selection did not load the file");
 }
 
-BENCHMARK(ListRead_bare)->Unit(benchmark::kMillisecond);
-BENCHMARK(ListRead_atStart)->Unit(benchmark::kMillisecond);
-BENCHMARK(ListRead_again)->Unit(benchmark::kMillisecond);
-BENCHMARK(Save_panel)->Unit(benchmark::kMillisecond);
-BENCHMARK(Delete_panel)->Unit(benchmark::kMillisecond);
-BENCHMARK(Load_plainRead)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Load_onSelection)->Unit(benchmark::kMicrosecond);
+BENCHMARK(listReadBare)->Unit(benchmark::kMillisecond);
+BENCHMARK(listReadAtStart)->Unit(benchmark::kMillisecond);
+BENCHMARK(listReadAgain)->Unit(benchmark::kMillisecond);
+BENCHMARK(savePanel)->Unit(benchmark::kMillisecond);
+BENCHMARK(deletePanel)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadPlainRead)->Unit(benchmark::kMicrosecond);
+BENCHMARK(loadOnSelection)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -32,10 +32,10 @@ function pair(title, a, b, what, limit) {
         title ":", real[a], what, real[b], r, target(limit), ratio(cpu[a], cpu[b])
 }
 function rw(size,    base, n, i, names) {
-    base = "PlainRead/" size
+    base = "plainRead/" size
     printf "  %s file: plain read (QFile::readAll) %.1f MB/s (%.1f us a file)\n", label[base],
         mb(bytes[base]), real[base] * 1e3
-    n = split("parseRecord formatRecord ReadBikeFile PlainWrite WriteBikeFile", names, " ")
+    n = split("parseRecord formatRecord ReadBikeFile plainWrite WriteBikeFile", names, " ")
     for (i = 1; i <= n; i++)
         printf "    %-14s %8.1f MB/s, %7.2f x the plain read (%.1f us a file)\n", names[i],
             mb(bytes[names[i] "/" size]), ratio(bytes[names[i] "/" size], bytes[base]),
@@ -59,14 +59,14 @@ END {
     }
 
     printf "File panel, 100,000 bike files, medians of %d repetitions (wall clock)\n", runs
-    printf "  the floor: readdir and the same sort, %.2f ms\n", real["ListRead_bare"]
-    pair("list read at start", "ListRead_atStart", "ListRead_bare", "floor", 0)
-    pair("list read again", "ListRead_again", "ListRead_bare", "floor", 0)
-    pair("spara, list read included", "Save_panel", "ListRead_bare", "floor", 2)
-    pair("Ta bort, list read included", "Delete_panel", "ListRead_bare", "floor", 2)
-    t = real["Load_onSelection"]
+    printf "  the floor: readdir and the same sort, %.2f ms\n", real["listReadBare"]
+    pair("list read at start", "listReadAtStart", "listReadBare", "floor", 0)
+    pair("list read again", "listReadAgain", "listReadBare", "floor", 0)
+    pair("spara, list read included", "savePanel", "listReadBare", "floor", 2)
+    pair("Ta bort, list read included", "deletePanel", "listReadBare", "floor", 2)
+    t = real["loadOnSelection"]
     printf "  %-26s %.3f ms (target < 0.25 ms): %s; plain read of the file %.3f ms\n",
-        "load on selection:", t, t < 0.25 ? "met" : "MISSED", real["Load_plainRead"]
+        "load on selection:", t, t < 0.25 ? "met" : "MISSED", real["loadPlainRead"]
 
     printf "Reader and writer, medians of %d repetitions\n", runs
     rw(22)

@@ -14,7 +14,7 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* what)
+[[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "bikefile_reader_fuzz: %s\n", what);
     std::abort();
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     if (bikefile::cp1252::encode(bikefile::cp1252::decode(bytes)) != bytes) {
-        Fail("Windows-1252 decode and encode changed the bytes");
+        fail("Windows-1252 decode and encode changed the bytes");
     }
 
     const auto record = bikefile::parseRecord(bytes);
@@ -35,11 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if ((*record)[bikefile::commentValue].find('\r') != std::string::npos) {
-        Fail("the comment came back with a CR");
+        fail("the comment came back with a CR");
     }
     const auto written = bikefile::formatRecord(*record);
     if (!written.ok()) {
-        Fail("the writer refused a record that the reader made");
+        fail("the writer refused a record that the reader made");
     }
     for (const std::string& value : *record) {
         if (value.find('"') != std::string::npos) {
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     if (bikefile::parseRecord(written.bytes) != record) {
-        Fail("a record read, written and read again came back different");
+        fail("a record read, written and read again came back different");
     }
     return 0;
 }

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Drevkalk need.
-# Does nothing when every package is already there.
+# install-deps.sh [run]
+# Installs the Debian packages Drevkalk needs: with "run" those that building and
+# starting the program need, otherwise also everything the tests, the package and the
+# benchmarks need. Does nothing when every package is already there. Needs nothing but
+# the base system: make and the compiler are among what it installs.
 set -euo pipefail
 
 packages=(
-    cmake make g++ pkg-config locales
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    fonts-liberation
-    libgtest-dev clang libclang-rt-dev clang-tidy
-    libbenchmark-dev
-    xvfb xdotool xclip x11-utils openbox
-    desktop-file-utils appstream dpkg-dev file
+    make cmake g++ pkg-config libgtest-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-liberation qt6-translations-l10n qt6-wayland
 )
+if [ "${1:-}" != run ]; then
+    packages+=(
+        locales qt6-qpa-plugins
+        clang libclang-rt-dev clang-tidy libbenchmark-dev
+        xvfb xdotool xclip x11-utils openbox weston
+        desktop-file-utils appstream dpkg-dev file debhelper devscripts lintian
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,6 +31,8 @@ done
 echo "Installing: ${missing[*]}"
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null ||
+        { echo "install-deps.sh: installing these needs root: run it as root, or install sudo" >&2; exit 1; }
     sudo=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive

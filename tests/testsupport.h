@@ -1,48 +1,82 @@
 #pragma once
 
 #include "app/application.h"
-#include "platform/messages.h"
+#include "app/mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QLocale>
-#include <QRegularExpression>
-#include <QStringList>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 // Message boxes that tests read and answer instead of a person.
-class FakeMessages : public platform::Messages
+struct FakeMessages : platform::Messages
 {
-public:
     void warn(QWidget*, const QString& text) override { warnings << text; }
     bool askYesNo(QWidget*, const QString& title, const QString& text) override
     {
-        questions << title + QLatin1Char('|') + text;
+        questions << title + '|' + text;
         return answer;
     }
-
-    QStringList warnings;
-    QStringList questions;
+    QStringList warnings, questions;
     bool answer = false;
 };
 
-// Every test function fails on a Qt warning it did not expect. The offscreen
-// platform says that it cannot pass a window's size hints or stacking on to a
-// window manager, which it does not have: those notices are expected.
+struct WindowMessages { FakeMessages messages; };
+
+// The main window on the screen, driven as a user does: found by the names of its controls.
+struct Window : WindowMessages, app::MainWindow
+{
+    Window() : app::MainWindow(messages)
+    {
+        show();
+        QVERIFY(QTest::qWaitForWindowActive(this));
+    }
+    template <class T> T* find(const char* name) const
+    {
+        T* widget = findChild<T*>(QString::fromUtf8(name));
+        return widget ? widget : (qFatal("no %s", name), nullptr);
+    }
+    QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
+    QString allTexts() const
+    {
+        QString all = find<QPlainTextEdit>("Text1")->toPlainText();
+        for (QLineEdit* box : findChildren<QLineEdit*>())
+            all += '|' + box->text();
+        return all;
+    }
+    void click(const char* name) const { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    // Tabbing into a field selects what it holds: the first key replaces it.
+    void type(const char* name, const QString& keys) const
+    {
+        find<QLineEdit>(name)->setFocus(Qt::TabFocusReason);
+        find<QLineEdit>(name)->selectAll();
+        keys.isEmpty() ? QTest::keyClick(find<QLineEdit>(name), Qt::Key_Delete)
+                       : QTest::keyClicks(find<QLineEdit>(name), keys);
+    }
+    void typeWorkedExample() const
+    {
+        for (auto [name, keys] : {std::pair{"varv", "11000"}, {"vev", "24"}, {"koppling", "60"},
+                 {"framdrev", "14"}, {"bakdrev", "40"}, {"ettanutv", "1"}, {"omkrets", "190"}})
+            type(name, keys);
+    }
+};
+
+// Every test function fails on a Qt warning it did not expect. The offscreen platform says
+// that it cannot pass size hints or stacking on to a window manager, which it does not have.
 inline void failOnAnyWarning()
 {
     QTest::failOnWarning(QRegularExpression(
         QStringLiteral("^(?!This plugin does not support (propagateSizeHints|raise)\\(\\)$)")));
 }
 
-inline const QLocale swedish{QLocale::Swedish, QLocale::Sweden};
-inline const QLocale english{QLocale::English, QLocale::UnitedStates};
-
 #define DREVKALK_TEST_MAIN(TestClass)                                                              \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
         QApplication application(argc, argv);                                                      \
         app::setUpApplication();                                                                   \
-        QLocale::setDefault(swedish);                                                              \
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));                           \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -1,5 +1,6 @@
 #include "about/frmabout.h"
 
+#include "platform/enterkey.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 
@@ -77,6 +78,7 @@ void frmAbout::open()
         m_window = new AboutWindow;
         Form_Load();
     }
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -84,7 +86,6 @@ void frmAbout::open()
 
 void frmAbout::Form_Load()
 {
-    ++m_loads;
     const QString title = QCoreApplication::applicationName();
     m_window->setWindowTitle(QStringLiteral("About ") + title);
     m_window->lblVersion->setText(versionText(QCoreApplication::applicationVersion()));
@@ -94,9 +95,10 @@ void frmAbout::Form_Load()
 AboutWindow::AboutWindow()
 {
     setObjectName(QStringLiteral("frmAbout"));
-    // A plain window of the dialog kind: unlike QDialog it neither closes on
-    // Escape nor makes its button the default that Enter presses.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A window of the normal kind: one of the dialog kind is made transient
+    // for the whole application, which some window managers read as "keep
+    // above the main window and minimise with it".
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose); // a close through the title bar unloads it
     setWindowIcon(aboutIcon());
@@ -108,7 +110,7 @@ AboutWindow::AboutWindow()
     bort->setObjectName(QStringLiteral("bort"));
     bort->setGeometry(twips(3480, 2280, 1335, 855));
     bort->setFont(platform::captionFont(13.5, true));
-    bort->setAutoDefault(false);
+    bort->setAutoDefault(false); // never the default button that Enter presses
     paintBackground(bort);
     QObject::connect(bort, &QPushButton::clicked, this, [this] { bort_Click(); });
 
@@ -117,6 +119,7 @@ AboutWindow::AboutWindow()
     picIcon->setGeometry(twips(240, 240, 540, 540));
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picIcon->setPixmap(QPixmap(QStringLiteral(":/about/about-32.xpm")));
+    picIcon->setAccessibleName(QStringLiteral("Drevkalks ikon, en hastighetsmätare"));
     paintBackground(picIcon);
 
     lblDescription = caption(
@@ -130,11 +133,15 @@ AboutWindow::AboutWindow()
                             QStringLiteral("Varning: Jag har inte den blekaste aning om ifall "
                                            "detta får distrubueras hur som helst."),
                             twips(255, 2280, 3150, 945));
+    platform::pressButtonsOnEnter(*this);
 }
 
 void AboutWindow::bort_Click()
 {
     hide();
+    // Shown again where the user left it: a window without a position of its
+    // own is placed anew by the window manager, and a dialog centred anew.
+    move(pos());
 }
 
 void AboutWindow::paintEvent(QPaintEvent*)
@@ -151,13 +158,11 @@ void AboutWindow::paintEvent(QPaintEvent*)
 
 void AboutWindow::keyPressEvent(QKeyEvent* event)
 {
-    // Enter presses "Stäng" only while it has the focus; Escape does nothing.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && bort->hasFocus()) {
-        bort->click();
+    // Escape does nothing. Enter presses "Stäng" only while it has the focus
+    // (pressButtonsOnEnter); elsewhere it finds no default button.
+    if (event->key() == Qt::Key_Escape && !event->modifiers())
         return;
-    }
-    QWidget::keyPressEvent(event);
+    QDialog::keyPressEvent(event);
 }
 
 } // namespace about

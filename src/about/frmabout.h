@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QDialog>
 #include <QPointer>
-#include <QWidget>
 
 class QLabel;
 class QPushButton;
@@ -27,24 +27,20 @@ public:
     frmAbout& operator=(const frmAbout&) = delete;
 
     // Loads the dialog if it is not loaded, then shows it modeless, without
-    // an owner window, in front of the others.
+    // an owner window, in front of the others; a minimised dialog comes back.
     void open();
-
-    // The window while the dialog is loaded, or nullptr.
-    AboutWindow* window() const { return m_window; }
-    // How often Load has run.
-    int loads() const { return m_loads; }
 
 private:
     void Form_Load();
 
     QPointer<AboutWindow> m_window;
-    int m_loads = 0;
 };
 
 // The dialog's window: fixed size, background in the desktop colour, a
-// picture, four captions, a separator and the button "Stäng".
-class AboutWindow : public QWidget
+// picture, four captions, a separator and the button "Stäng". A dialog to
+// assistive tools, but a window of its own to the window manager: nothing
+// ties it to the main window.
+class AboutWindow : public QDialog
 {
     Q_OBJECT
 public:

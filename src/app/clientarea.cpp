@@ -2,6 +2,7 @@
 
 #include "app/gradient.h"
 #include "app/layout.h"
+#include "platform/look.h"
 #include "platform/twips.h"
 
 #include <QPainter>
@@ -57,7 +58,13 @@ private:
 
 } // namespace
 
-ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {}
+ClientArea::ClientArea(QWidget* parent) : QWidget(parent)
+{
+    // The fixed light colours of the boxes and the background are a design:
+    // the texts on them keep the light palette's colours under a dark desktop
+    // theme too, where its near-white text would fade into the light boxes.
+    setPalette(platform::lightPalette());
+}
 
 void ClientArea::paintEvent(QPaintEvent*)
 {

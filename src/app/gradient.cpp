@@ -48,12 +48,13 @@ public:
     double scaleHeight() const override { return m_extent.scaleHeight; }
     double width() const override { return m_extent.width; }
     double height() const override { return m_extent.height; }
-    void drawBox(const GradientBox& box) override { boxes.push_back(box); }
+    void drawBox(const GradientBox& box) override { m_boxes.push_back(box); }
 
-    std::vector<GradientBox> boxes;
+    std::vector<GradientBox> takeBoxes() { return std::move(m_boxes); }
 
 private:
     GradientExtent m_extent;
+    std::vector<GradientBox> m_boxes;
 };
 
 } // namespace
@@ -138,7 +139,7 @@ std::vector<GradientBox> gradientBoxes(const GradientExtent& extent, Int16 direc
 {
     ExtentTarget target(extent);
     PaintGradient(target, direction, red, green, blue, redStep, greenStep, blueStep);
-    return std::move(target.boxes);
+    return target.takeBoxes();
 }
 
 } // namespace app

@@ -7,56 +7,7 @@ namespace app {
 namespace {
 
 using calc::Field;
-
-struct Box
-{
-    int left, top, width, height;
-};
-
-Control label(std::string_view name, std::string_view text, Box b, int tab,
-              Align align = Align::Centre, Ink ink = Ink::Black, bool visible = true)
-{
-    return {Kind::Label, name, std::nullopt, text, b.left, b.top, b.width,
-            b.height,    tab,  align,        ink,  false,  {},    visible};
-}
-
-// A field the user types into.
-Control input(Field field, Box b, int tab, Ink ink = Ink::Yellow, Align align = Align::Centre,
-              std::string_view toolTip = {})
-{
-    return {Kind::TextBox, calc::fieldInfo(field).name,
-            field,         {},
-            b.left,        b.top,
-            b.width,       b.height,
-            tab,           align,
-            ink,           false,
-            toolTip,       true};
-}
-
-// A field only the program writes; it still takes the focus and can be copied.
-Control output(Field field, Box b, int tab, Ink ink, Align align)
-{
-    return {Kind::TextBox,
-            calc::fieldInfo(field).name,
-            field,
-            {},
-            b.left,
-            b.top,
-            b.width,
-            b.height,
-            tab,
-            align,
-            ink,
-            true,
-            {},
-            true};
-}
-
-Control button(std::string_view name, std::string_view text, Box b, int tab)
-{
-    return {Kind::Button, name, std::nullopt,  text,         b.left, b.top, b.width,
-            b.height,     tab,  Align::Centre, Ink::Default, false,  {},    true};
-}
+using calc::fieldInfo;
 
 // Gear rows: caption, ratio field, speed field and unit label share a top.
 constexpr int gearTop(int gear)
@@ -66,123 +17,146 @@ constexpr int gearTop(int gear)
 
 } // namespace
 
+// A field only the program writes is read-only: it still takes the focus and
+// can be copied.
 std::span<const Control> controls()
 {
+    // One row to a control, as few lines as it needs.
+    // clang-format off
     static const std::array table{
         // Engine and primary reduction
-        label("Label1", "Max Varvtal", {0, 0, 1005, 480}, 37),
-        input(Field::varv, {1100, 120, 855, 360}, 1, Ink::Yellow, Align::Centre,
-              "Här skriver du in max varvtal"),
-        Control{Kind::Comment,
-                "Text1",
-                Field::Text1,
-                {},
-                2280,
-                120,
-                2115,
-                615,
-                11,
-                Align::Left,
-                Ink::Default,
-                false,
-                "Här skriver du in dina kommentarer",
-                true},
-        Control{Kind::DirList,
-                "Dir1",
-                std::nullopt,
-                {},
-                3480,
-                240,
-                615,
-                360,
-                40,
-                Align::Left,
-                Ink::Default,
-                false,
-                {},
-                false},
-        label("Label5", "Vevaxel", {0, 840, 1000, 360}, 33),
-        input(Field::vev, {1100, 720, 855, 360}, 2),
-        label("Label6", "Koppling", {0, 1080, 1005, 360}, 32),
-        input(Field::koppling, {1100, 1080, 855, 360}, 3),
-        output(Field::primär, {2280, 900, 855, 360}, 13, Ink::Default, Align::Left),
-        label("Label10", "Primär utväxling", {3240, 840, 975, 495}, 38, Align::Left, Ink::Default),
+        Control{.kind = Kind::Label, .name = "Label1", .text = fieldInfo(Field::varv).caption,
+                .box = {0, 0, 1005, 480}, .tab = 37, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::varv, .box = {1100, 120, 855, 360}, .tab = 1,
+                .ink = Ink::Yellow, .toolTip = "Här skriver du in max varvtal"},
+        Control{.kind = Kind::Comment, .field = Field::Text1, .box = {2280, 120, 2115, 615},
+                .tab = 11, .align = Align::Left, .toolTip = "Här skriver du in dina kommentarer"},
+        Control{.kind = Kind::DirList, .name = "Dir1", .box = {3480, 240, 615, 360}, .tab = 40,
+                .align = Align::Left, .visible = false},
+        Control{.kind = Kind::Label, .name = "Label5", .text = fieldInfo(Field::vev).caption,
+                .box = {0, 840, 1000, 360}, .tab = 33, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::vev, .box = {1100, 720, 855, 360}, .tab = 2,
+                .ink = Ink::Yellow},
+        Control{.kind = Kind::Label, .name = "Label6", .text = fieldInfo(Field::koppling).caption,
+                .box = {0, 1080, 1005, 360}, .tab = 32, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::koppling, .box = {1100, 1080, 855, 360},
+                .tab = 3, .ink = Ink::Yellow},
+        Control{.kind = Kind::TextBox, .field = Field::primär, .box = {2280, 900, 855, 360},
+                .tab = 13, .align = Align::Left, .readOnly = true},
+        Control{.kind = Kind::Label, .name = "Label10", .text = fieldInfo(Field::primär).caption,
+                .box = {3240, 840, 975, 495}, .tab = 38, .align = Align::Left},
 
         // Gear table
-        label("Label2", "Utväxling", {1080, 1560, 1005, 360}, 36, Align::Left),
-        label("Label3", "Max Hastighet", {2160, 1320, 1095, 495}, 0),
-        label("Label8(0)", "1:an", {0, gearTop(1), 1005, 360}, 30),
-        input(Field::ettanutv, {1095, gearTop(1), 855, 360}, 4),
-        output(Field::ettanhast, {2280, gearTop(1), 855, 360}, 14, Ink::Green, Align::Centre),
-        label("Label4(4)", "kmh", {3240, gearTop(1), 735, 360}, 24),
-        label("Label8(1)", "2:an", {0, gearTop(2), 1005, 360}, 29),
-        input(Field::tvåanutv, {1095, gearTop(2), 855, 360}, 5),
-        output(Field::tvåanhast, {2280, gearTop(2), 855, 360}, 15, Ink::Green, Align::Centre),
-        label("Label4(3)", "kmh", {3240, gearTop(2), 735, 360}, 22),
-        label("Label8(5)", "3:an", {0, gearTop(3), 1005, 360}, 26),
-        input(Field::treanutv, {1095, gearTop(3), 855, 360}, 6),
-        output(Field::treanhast, {2280, gearTop(3), 855, 360}, 16, Ink::Green, Align::Centre),
-        label("Label4(0)", "kmh", {3240, gearTop(3), 735, 360}, 23),
-        label("Label8(4)", "4:an", {0, gearTop(4), 1005, 360}, 27),
-        input(Field::fyranutv, {1095, gearTop(4), 855, 360}, 7),
-        output(Field::fyranhast, {2280, gearTop(4), 855, 360}, 17, Ink::Green, Align::Centre),
-        label("Label4(1)", "kmh", {3240, gearTop(4), 735, 360}, 12),
-        label("Label8(3)", "5:an", {0, gearTop(5), 1005, 360}, 28),
-        input(Field::femmanutv, {1095, gearTop(5), 855, 360}, 44),
-        output(Field::femmanhast, {2280, gearTop(5), 855, 360}, 46, Ink::Green, Align::Centre),
-        label("Label4(2)", "kmh", {3240, gearTop(5), 735, 360}, 21),
-        label("Label8(2)", "6:an", {0, gearTop(6), 1005, 360}, 42),
-        input(Field::sexanutv, {1095, gearTop(6), 855, 360}, 45),
-        output(Field::sexanhast, {2280, gearTop(6), 855, 360}, 47, Ink::Green, Align::Centre),
-        label("Label4(5)", "kmh", {3240, gearTop(6), 735, 360}, 43),
+        Control{.kind = Kind::Label, .name = "Label2", .text = "Utväxling",
+                .box = {1080, 1560, 1005, 360}, .tab = 36, .align = Align::Left, .ink = Ink::Black},
+        Control{.kind = Kind::Label, .name = "Label3", .text = "Max Hastighet",
+                .box = {2160, 1320, 1095, 495}, .tab = 0, .ink = Ink::Black},
+        Control{.kind = Kind::Label, .name = "Label8(0)", .text = "1:an",
+                .box = {0, gearTop(1), 1005, 360}, .tab = 30, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::ettanutv,
+                .box = {1095, gearTop(1), 855, 360}, .tab = 4, .ink = Ink::Yellow},
+        Control{.kind = Kind::TextBox, .field = Field::ettanhast,
+                .box = {2280, gearTop(1), 855, 360}, .tab = 14, .ink = Ink::Green,
+                .readOnly = true},
+        Control{.kind = Kind::Label, .name = "Label4(4)", .text = "kmh",
+                .box = {3240, gearTop(1), 735, 360}, .tab = 24, .ink = Ink::Black},
+        Control{.kind = Kind::Label, .name = "Label8(1)", .text = "2:an",
+                .box = {0, gearTop(2), 1005, 360}, .tab = 29, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::tvåanutv,
+                .box = {1095, gearTop(2), 855, 360}, .tab = 5, .ink = Ink::Yellow},
+        Control{.kind = Kind::TextBox, .field = Field::tvåanhast,
+                .box = {2280, gearTop(2), 855, 360}, .tab = 15, .ink = Ink::Green,
+                .readOnly = true},
+        Control{.kind = Kind::Label, .name = "Label4(3)", .text = "kmh",
+                .box = {3240, gearTop(2), 735, 360}, .tab = 22, .ink = Ink::Black},
+        Control{.kind = Kind::Label, .name = "Label8(5)", .text = "3:an",
+                .box = {0, gearTop(3), 1005, 360}, .tab = 26, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::treanutv,
+                .box = {1095, gearTop(3), 855, 360}, .tab = 6, .ink = Ink::Yellow},
+        Control{.kind = Kind::TextBox, .field = Field::treanhast,
+                .box = {2280, gearTop(3), 855, 360}, .tab = 16, .ink = Ink::Green,
+                .readOnly = true},
+        Control{.kind = Kind::Label, .name = "Label4(0)", .text = "kmh",
+                .box = {3240, gearTop(3), 735, 360}, .tab = 23, .ink = Ink::Black},
+        Control{.kind = Kind::Label, .name = "Label8(4)", .text = "4:an",
+                .box = {0, gearTop(4), 1005, 360}, .tab = 27, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::fyranutv,
+                .box = {1095, gearTop(4), 855, 360}, .tab = 7, .ink = Ink::Yellow},
+        Control{.kind = Kind::TextBox, .field = Field::fyranhast,
+                .box = {2280, gearTop(4), 855, 360}, .tab = 17, .ink = Ink::Green,
+                .readOnly = true},
+        Control{.kind = Kind::Label, .name = "Label4(1)", .text = "kmh",
+                .box = {3240, gearTop(4), 735, 360}, .tab = 12, .ink = Ink::Black},
+        Control{.kind = Kind::Label, .name = "Label8(3)", .text = "5:an",
+                .box = {0, gearTop(5), 1005, 360}, .tab = 28, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::femmanutv,
+                .box = {1095, gearTop(5), 855, 360}, .tab = 44, .ink = Ink::Yellow},
+        Control{.kind = Kind::TextBox, .field = Field::femmanhast,
+                .box = {2280, gearTop(5), 855, 360}, .tab = 46, .ink = Ink::Green,
+                .readOnly = true},
+        Control{.kind = Kind::Label, .name = "Label4(2)", .text = "kmh",
+                .box = {3240, gearTop(5), 735, 360}, .tab = 21, .ink = Ink::Black},
+        Control{.kind = Kind::Label, .name = "Label8(2)", .text = "6:an",
+                .box = {0, gearTop(6), 1005, 360}, .tab = 42, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::sexanutv,
+                .box = {1095, gearTop(6), 855, 360}, .tab = 45, .ink = Ink::Yellow},
+        Control{.kind = Kind::TextBox, .field = Field::sexanhast,
+                .box = {2280, gearTop(6), 855, 360}, .tab = 47, .ink = Ink::Green,
+                .readOnly = true},
+        Control{.kind = Kind::Label, .name = "Label4(5)", .text = "kmh",
+                .box = {3240, gearTop(6), 735, 360}, .tab = 43, .ink = Ink::Black},
 
         // Secondary reduction and wheel
-        label("framdrevet", "Framdrev", {0, 4200, 1005, 360}, 35),
-        input(Field::framdrev, {1080, 4200, 855, 360}, 8),
-        label("bakdrevet", "Bakdrev", {0, 4560, 1005, 360}, 34),
-        input(Field::bakdrev, {1080, 4560, 855, 360}, 9),
-        output(Field::sekundär, {2280, 4365, 855, 360}, 18, Ink::Default, Align::Left),
-        label("Label11", "Sekundär utväxling", {3240, 4290, 1215, 495}, 39, Align::Left,
-              Ink::Default),
-        button("Beräkna", "Beräkna", {3000, 4920, 1335, 495}, 48),
-        label("Label7", "Bakhjulets omkrets", {0, 4950, 1125, 480}, 31),
-        label("Label12", "Bakhjulets axelhöjd", {0, 4950, 1125, 480}, 41, Align::Centre, Ink::Black,
-              false),
-        input(Field::omkrets, {1100, 5040, 855, 360}, 10, Ink::Yellow, Align::Centre,
-              "Här skriver du in bakhjulets omkrets/ axelhöjd(radie)"),
-        label("Label9", "cm", {2160, 5040, 495, 375}, 25, Align::Left, Ink::Default),
+        Control{.kind = Kind::Label, .name = "framdrevet",
+                .text = fieldInfo(Field::framdrev).caption, .box = {0, 4200, 1005, 360}, .tab = 35,
+                .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::framdrev, .box = {1080, 4200, 855, 360},
+                .tab = 8, .ink = Ink::Yellow},
+        Control{.kind = Kind::Label, .name = "bakdrevet", .text = fieldInfo(Field::bakdrev).caption,
+                .box = {0, 4560, 1005, 360}, .tab = 34, .ink = Ink::Black},
+        Control{.kind = Kind::TextBox, .field = Field::bakdrev, .box = {1080, 4560, 855, 360},
+                .tab = 9, .ink = Ink::Yellow},
+        Control{.kind = Kind::TextBox, .field = Field::sekundär, .box = {2280, 4365, 855, 360},
+                .tab = 18, .align = Align::Left, .readOnly = true},
+        Control{.kind = Kind::Label, .name = "Label11", .text = fieldInfo(Field::sekundär).caption,
+                .box = {3240, 4290, 1215, 495}, .tab = 39, .align = Align::Left},
+        Control{.kind = Kind::Button, .name = "Beräkna", .text = "Beräkna",
+                .box = {3000, 4920, 1335, 495}, .tab = 48},
+        Control{.kind = Kind::Label, .name = "Label7", .text = fieldInfo(Field::omkrets).caption,
+                .box = {0, 4950, 1125, 480}, .tab = 31, .ink = Ink::Black},
+        Control{.kind = Kind::Label, .name = "Label12", .text = "Bakhjulets axelhöjd",
+                .box = {0, 4950, 1125, 480}, .tab = 41, .ink = Ink::Black, .visible = false},
+        Control{.kind = Kind::TextBox, .field = Field::omkrets, .box = {1100, 5040, 855, 360},
+                .tab = 10, .ink = Ink::Yellow,
+                .toolTip = "Här skriver du in bakhjulets omkrets/ axelhöjd(radie)"},
+        Control{.kind = Kind::Label, .name = "Label9", .text = "cm", .box = {2160, 5040, 495, 375},
+                .tab = 25, .align = Align::Left},
 
         // File panel
-        Control{Kind::FileList,
-                "File1",
-                std::nullopt,
-                {},
-                60,
-                5520,
-                4335,
-                1050,
-                19,
-                Align::Left,
-                Ink::Default,
-                false,
-                "Här finns de hojar som är sparade",
-                true},
-        input(Field::TrFilnamn, {60, 6600, 4335, 360}, 20, Ink::Default, Align::Left,
-              "Skriv in filnamn här"),
-        button("ny1", "Ny", {180, 7080, 1215, 495}, 49),
-        button("spara1", "spara", {1620, 7080, 1215, 495}, 51),
-        button("tabort1", "Ta bort", {3060, 7080, 1215, 495}, 50),
+        Control{.kind = Kind::FileList, .name = "File1", .box = {60, 5520, 4335, 1050}, .tab = 19,
+                .align = Align::Left, .toolTip = "Här finns de hojar som är sparade"},
+        Control{.kind = Kind::TextBox, .field = Field::TrFilnamn, .box = {60, 6600, 4335, 360},
+                .tab = 20, .align = Align::Left, .toolTip = "Skriv in filnamn här"},
+        Control{.kind = Kind::Button, .name = "ny1", .text = "Ny", .box = {180, 7080, 1215, 495},
+                .tab = 49},
+        Control{.kind = Kind::Button, .name = "spara1", .text = "spara",
+                .box = {1620, 7080, 1215, 495}, .tab = 51},
+        Control{.kind = Kind::Button, .name = "tabort1", .text = "Ta bort",
+                .box = {3060, 7080, 1215, 495}, .tab = 50},
     };
+    // clang-format on
     return table;
 }
 
+// From the teeth fields to the reduction they give: vev and koppling to
+// primär, framdrev and bakdrev to sekundär.
 std::span<const Line> lines()
 {
     static const std::array table{
-        Line{"Line1(3)", 1920, 840, 2280, 1040, QColor(255, 0, 0), 3},  // vev to primär
-        Line{"Line1(2)", 1920, 1200, 2280, 1080, QColor(255, 0, 0), 3}, // koppling to primär
-        Line{"Line1(1)", 1920, 4320, 2280, 4520, QColor(255, 0, 0), 3}, // framdrev to sekundär
-        Line{"Line1(0)", 1920, 4680, 2280, 4560, QColor(255, 0, 0), 3}, // bakdrev to sekundär
+        Line{.name = "Line1(3)", .x1 = 1920, .y1 = 840, .x2 = 2280, .y2 = 1040},
+        Line{.name = "Line1(2)", .x1 = 1920, .y1 = 1200, .x2 = 2280, .y2 = 1080},
+        Line{.name = "Line1(1)", .x1 = 1920, .y1 = 4320, .x2 = 2280, .y2 = 4520},
+        Line{.name = "Line1(0)", .x1 = 1920, .y1 = 4680, .x2 = 2280, .y2 = 4560},
     };
     return table;
 }

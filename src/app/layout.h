@@ -32,27 +32,40 @@ enum class Ink {
     Green,  // speed fields
 };
 
-struct Control
+// A place on the window, in twips.
+struct Box
 {
-    Kind kind;
-    std::string_view name; // the control's name; text boxes take their field's name
-    std::optional<calc::Field> field;
-    std::string_view text;
-    int left, top, width, height; // twips
-    int tab;                      // position in the tab order, among all controls
-    Align align;
-    Ink ink;
-    bool readOnly;
-    std::string_view toolTip;
-    bool visible;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
 };
 
+// One control. A row of the table names what it sets; the rest keeps these
+// defaults.
+struct Control
+{
+    Kind kind = Kind::Label;
+    std::optional<calc::Field> field = std::nullopt; // what a text box or the comment holds
+    // The control's name; a control that holds a field takes the field's name.
+    std::string_view name = field ? calc::fieldInfo(*field).name : std::string_view();
+    std::string_view text = {};
+    Box box;
+    int tab = 0; // position in the tab order, among all controls
+    Align align = Align::Centre;
+    Ink ink = Ink::Default;
+    bool readOnly = false;
+    std::string_view toolTip = {};
+    bool visible = true;
+};
+
+// A connector line, three pixels wide, in red.
 struct Line
 {
     std::string_view name;
-    int x1, y1, x2, y2; // twips
-    QColor colour;
-    int widthPixels;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0; // twips
+    QColor colour = QColor(255, 0, 0);
+    int widthPixels = 3;
 };
 
 std::span<const Control> controls();

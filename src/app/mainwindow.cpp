@@ -1,12 +1,13 @@
 #include "app/mainwindow.h"
 
-#include "app/clientarea.h"
-#include "bikefile/filepanel.h"
 #include "about/frmabout.h"
+#include "app/clientarea.h"
 #include "app/layout.h"
-#include "platform/look.h"
+#include "platform/enterkey.h"
 #include "app/menus.h"
+#include "bikefile/filepanel.h"
 #include "calc/speed.h"
+#include "platform/look.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -32,6 +33,14 @@ namespace {
 QString qs(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A control or menu item that the window has built from its tables.
+template <typename T> T* built(const QObject& window, const char* name)
+{
+    T* child = window.findChild<T*>(QString::fromUtf8(name));
+    Q_ASSERT(child);
+    return child;
 }
 
 QColor inkColour(Ink ink)
@@ -113,6 +122,7 @@ QWidget* makeControl(const Control& c, QWidget* parent)
     }
     case Kind::FileList: {
         auto* list = new QListView(parent);
+        list->setAccessibleDescription(qs(c.toolTip)); // a list does not offer its tooltip
         paintBox(list, c.ink);
         return list;
     }
@@ -150,6 +160,7 @@ MainWindow::MainWindow(platform::Messages& messages, QWidget* parent)
     m_client->setFont(platform::captionFont(9.75));
     setCentralWidget(m_client);
     buildControls();
+    platform::pressButtonsOnEnter(*m_client);
     buildMenus();
 
     // The window is as large as its client area and the menu bar, no larger
@@ -157,7 +168,7 @@ MainWindow::MainWindow(platform::Messages& messages, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setOuterHeight(enkeltHeight);
 
-    control("varv")->setFocus();
+    m_fields.box(calc::Field::varv)->setFocus();
     Form_Load();
 }
 
@@ -174,7 +185,7 @@ void MainWindow::buildControls()
     for (const Control& c : controls()) {
         QWidget* widget = makeControl(c, m_client);
         widget->setObjectName(qs(c.name));
-        widget->setGeometry(toPixels(c.left, c.top, c.width, c.height));
+        widget->setGeometry(toPixels(c.box.left, c.box.top, c.box.width, c.box.height));
         if (!c.toolTip.empty())
             widget->setToolTip(qs(c.toolTip));
         if (!c.visible)
@@ -192,17 +203,18 @@ void MainWindow::buildControls()
             widget->lower(); // captions lie beneath the boxes they stand beside
         else if (widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(c.tab, widget);
-        m_controls.insert(qs(c.name), widget);
     }
     std::sort(tabOrder.begin(), tabOrder.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
+    m_Label7 = built<QLabel>(*m_client, "Label7");
+    m_Label12 = built<QLabel>(*m_client, "Label12");
     m_panel = std::make_unique<bikefile::FilePanel>(
-        m_fields, *static_cast<QListView*>(control("File1")), m_messages, *this);
+        m_fields, *built<QListView>(*m_client, "File1"), m_messages, *this);
     const auto onClick = [this](const char* name, auto reaction) {
-        connect(static_cast<QPushButton*>(control(name)), &QPushButton::clicked, this, reaction);
+        connect(built<QPushButton>(*m_client, name), &QPushButton::clicked, this, reaction);
     };
     onClick("Beräkna", [this] { Beräkna_Click(); });
     onClick("ny1", [this] { m_panel->ny1_Click(); });
@@ -244,18 +256,11 @@ void MainWindow::buildMenus()
                 (this->*reaction)();
             });
         }
-        m_menuItems.insert(qs(e.name), action);
     }
-}
-
-QWidget* MainWindow::control(std::string_view name) const
-{
-    return m_controls.value(qs(name));
-}
-
-QAction* MainWindow::menuItem(std::string_view name) const
-{
-    return m_menuItems.value(qs(name));
+    m_easy = built<QAction>(*this, "easy");
+    m_advanced = built<QAction>(*this, "advanced");
+    m_Omkretsen = built<QAction>(*this, "Omkretsen");
+    m_Axelhöjden = built<QAction>(*this, "Axelhöjden");
 }
 
 void MainWindow::setOuterHeight(int twips)
@@ -280,29 +285,29 @@ void MainWindow::Beräkna_Click()
 void MainWindow::easy_Click()
 {
     setOuterHeight(enkeltHeight);
-    menuItem("easy")->setChecked(true);
-    menuItem("advanced")->setChecked(false);
+    m_easy->setChecked(true);
+    m_advanced->setChecked(false);
 }
 
 void MainWindow::advanced_Click()
 {
     setOuterHeight(avanceratHeight);
-    menuItem("easy")->setChecked(false);
-    menuItem("advanced")->setChecked(true);
+    m_easy->setChecked(false);
+    m_advanced->setChecked(true);
 }
 
 void MainWindow::Omkretsen_Click()
 {
-    control("Label12")->hide();
-    control("Label7")->show();
-    menuItem("Axelhöjden")->setChecked(false);
-    menuItem("Omkretsen")->setChecked(true);
+    m_Label12->hide();
+    m_Label7->show();
+    m_Axelhöjden->setChecked(false);
+    m_Omkretsen->setChecked(true);
 }
 
 void MainWindow::inställningswe_Click()
 {
-    control("Label12")->hide();
-    control("Label7")->show();
+    m_Label12->hide();
+    m_Label7->show();
 }
 
 void MainWindow::övrigt_Click()

@@ -1,18 +1,21 @@
 #pragma once
 
 #include "platform/messages.h"
-// moc cannot read identifiers with å, ä or ö: what it need not see is kept
-// out of its sight.
+// moc parses every enumeration inside a namespace or a class it reads, in case
+// one is registered with Q_ENUM, and moc 6.4 stops with a parse error at an
+// enumerator with å, ä or ö: calc::Field, which this header brings in, has
+// primär and sekundär. Identifiers with those letters elsewhere, such as the
+// reactions below, it reads fine.
 #ifndef Q_MOC_RUN
 #include "platform/widgetfields.h"
 #endif
 
-#include <QHash>
 #include <QMainWindow>
 
 #include <memory>
 
 class QAction;
+class QLabel;
 
 namespace about {
 class frmAbout;
@@ -37,27 +40,19 @@ public:
     ~MainWindow() override;
 
     platform::WidgetFields& fields() { return m_fields; }
-    // A control or menu item by its name ("varv", "Label4(0)", "easy").
-    QWidget* control(std::string_view name) const;
-    QAction* menuItem(std::string_view name) const;
-
     bikefile::FilePanel& panel() { return *m_panel; }
-    // The About dialog, once it has been opened.
-    about::frmAbout* aboutDialog() const { return m_about.get(); }
 
     // Sets the window's outer height in twips, as the display modes give it.
     void setOuterHeight(int twips);
 
     // Reactions.
     void Form_Load();
-#ifndef Q_MOC_RUN
     void Beräkna_Click();
-    void inställningswe_Click();
-    void övrigt_Click();
-#endif
     void easy_Click();
     void advanced_Click();
+    void inställningswe_Click();
     void Omkretsen_Click();
+    void övrigt_Click();
 
 signals:
     // The user closed the window: the program ends.
@@ -73,8 +68,13 @@ private:
     platform::Messages& m_messages;
     platform::WidgetFields m_fields;
     ClientArea* m_client = nullptr;
-    QHash<QString, QWidget*> m_controls;
-    QHash<QString, QAction*> m_menuItems;
+    // The captions and menu items the reactions change.
+    QLabel* m_Label7 = nullptr;
+    QLabel* m_Label12 = nullptr;
+    QAction* m_easy = nullptr;
+    QAction* m_advanced = nullptr;
+    QAction* m_Omkretsen = nullptr;
+    QAction* m_Axelhöjden = nullptr;
     std::unique_ptr<bikefile::FilePanel> m_panel;
     std::unique_ptr<about::frmAbout> m_about;
 };

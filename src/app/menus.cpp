@@ -9,19 +9,27 @@ namespace app {
 std::span<const MenuEntry> menuEntries()
 {
     using W = MainWindow;
+    // clang-format off
     static const std::array table{
-        MenuEntry{"options", "Inställningar", 0, Mark::None, true, nullptr},
-        MenuEntry{"modell", "Mode", 1, Mark::None, true, nullptr},
-        MenuEntry{"easy", "enkelt", 2, Mark::Checked, true, &W::easy_Click},
-        MenuEntry{"advanced", "Avancerat", 2, Mark::Unchecked, true, &W::advanced_Click},
-        MenuEntry{"måttenhet", "Måttenhet", 1, Mark::None, true, nullptr},
-        MenuEntry{"inställningswe", "Kmh", 2, Mark::Checked, true, &W::inställningswe_Click},
-        MenuEntry{"inställningeng", "Mph", 2, Mark::Unchecked, false, nullptr},
-        MenuEntry{"bakhjul", "bakhjulet", 1, Mark::None, true, nullptr},
-        MenuEntry{"Omkretsen", "Omkrets", 2, Mark::Checked, true, &W::Omkretsen_Click},
-        MenuEntry{"Axelhöjden", "Axelhöjd", 2, Mark::Unchecked, false, nullptr},
-        MenuEntry{"övrigt", "Om", 0, Mark::None, true, &W::övrigt_Click},
+        MenuEntry{.name = "options", .caption = "Inställningar", .depth = 0},
+        MenuEntry{.name = "modell", .caption = "Mode", .depth = 1},
+        MenuEntry{.name = "easy", .caption = "enkelt", .depth = 2, .mark = Mark::Checked,
+                  .reaction = &W::easy_Click},
+        MenuEntry{.name = "advanced", .caption = "Avancerat", .depth = 2, .mark = Mark::Unchecked,
+                  .reaction = &W::advanced_Click},
+        MenuEntry{.name = "måttenhet", .caption = "Måttenhet", .depth = 1},
+        MenuEntry{.name = "inställningswe", .caption = "Kmh", .depth = 2, .mark = Mark::Checked,
+                  .reaction = &W::inställningswe_Click},
+        MenuEntry{.name = "inställningeng", .caption = "Mph", .depth = 2, .mark = Mark::Unchecked,
+                  .enabled = false},
+        MenuEntry{.name = "bakhjul", .caption = "bakhjulet", .depth = 1},
+        MenuEntry{.name = "Omkretsen", .caption = "Omkrets", .depth = 2, .mark = Mark::Checked,
+                  .reaction = &W::Omkretsen_Click},
+        MenuEntry{.name = "Axelhöjden", .caption = "Axelhöjd", .depth = 2, .mark = Mark::Unchecked,
+                  .enabled = false},
+        MenuEntry{.name = "övrigt", .caption = "Om", .depth = 0, .reaction = &W::övrigt_Click},
     };
+    // clang-format on
     return table;
 }
 

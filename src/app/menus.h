@@ -15,10 +15,10 @@ struct MenuEntry
 {
     std::string_view name;
     std::string_view caption;
-    int depth;
-    Mark mark;
-    bool enabled;
-    void (MainWindow::*reaction)(); // nullptr: no reaction
+    int depth = 0;
+    Mark mark = Mark::None;
+    bool enabled = true;
+    void (MainWindow::*reaction)() = nullptr; // nullptr: no reaction
 };
 
 std::span<const MenuEntry> menuEntries();

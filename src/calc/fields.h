@@ -37,37 +37,37 @@ enum class Field {
 
 struct FieldInfo
 {
-    Field field;
     std::string_view name;    // the control's name
     std::string_view caption; // what the user reads beside it
     int maxLength;            // most characters it holds; 0: no limit
+    Field field;              // the enumerator, to check the order against
 };
 
 // The catalogue of fields, in the order of the enumeration: the one place
 // that gives a field its name, its caption and its length.
 inline constexpr FieldInfo fieldCatalogue[] = {
-    {Field::varv, "varv", "Max Varvtal", 5},
-    {Field::vev, "vev", "Vevaxel", 2},
-    {Field::koppling, "koppling", "Koppling", 2},
-    {Field::primär, "primär", "Primär utväxling", 5},
-    {Field::framdrev, "framdrev", "Framdrev", 2},
-    {Field::bakdrev, "bakdrev", "Bakdrev", 2},
-    {Field::sekundär, "sekundär", "Sekundär utväxling", 5},
-    {Field::omkrets, "omkrets", "Bakhjulets omkrets", 3},
-    {Field::ettanutv, "ettanutv", "1:an Utväxling", 5},
-    {Field::tvåanutv, "tvåanutv", "2:an Utväxling", 5},
-    {Field::treanutv, "treanutv", "3:an Utväxling", 5},
-    {Field::fyranutv, "fyranutv", "4:an Utväxling", 5},
-    {Field::femmanutv, "femmanutv", "5:an Utväxling", 0},
-    {Field::sexanutv, "sexanutv", "6:an Utväxling", 0},
-    {Field::ettanhast, "ettanhast", "1:an Max Hastighet", 3},
-    {Field::tvåanhast, "tvåanhast", "2:an Max Hastighet", 3},
-    {Field::treanhast, "treanhast", "3:an Max Hastighet", 3},
-    {Field::fyranhast, "fyranhast", "4:an Max Hastighet", 3},
-    {Field::femmanhast, "femmanhast", "5:an Max Hastighet", 3},
-    {Field::sexanhast, "sexanhast", "6:an Max Hastighet", 3},
-    {Field::Text1, "Text1", "Kommentar", 0},
-    {Field::TrFilnamn, "TrFilnamn", "Filnamn", 0},
+    {"varv", "Max Varvtal", 5, Field::varv},
+    {"vev", "Vevaxel", 2, Field::vev},
+    {"koppling", "Koppling", 2, Field::koppling},
+    {"primär", "Primär utväxling", 5, Field::primär},
+    {"framdrev", "Framdrev", 2, Field::framdrev},
+    {"bakdrev", "Bakdrev", 2, Field::bakdrev},
+    {"sekundär", "Sekundär utväxling", 5, Field::sekundär},
+    {"omkrets", "Bakhjulets omkrets", 3, Field::omkrets},
+    {"ettanutv", "1:an Utväxling", 5, Field::ettanutv},
+    {"tvåanutv", "2:an Utväxling", 5, Field::tvåanutv},
+    {"treanutv", "3:an Utväxling", 5, Field::treanutv},
+    {"fyranutv", "4:an Utväxling", 5, Field::fyranutv},
+    {"femmanutv", "5:an Utväxling", 0, Field::femmanutv},
+    {"sexanutv", "6:an Utväxling", 0, Field::sexanutv},
+    {"ettanhast", "1:an Max Hastighet", 3, Field::ettanhast},
+    {"tvåanhast", "2:an Max Hastighet", 3, Field::tvåanhast},
+    {"treanhast", "3:an Max Hastighet", 3, Field::treanhast},
+    {"fyranhast", "4:an Max Hastighet", 3, Field::fyranhast},
+    {"femmanhast", "5:an Max Hastighet", 3, Field::femmanhast},
+    {"sexanhast", "6:an Max Hastighet", 3, Field::sexanhast},
+    {"Text1", "Kommentar", 0, Field::Text1},
+    {"TrFilnamn", "Filnamn", 0, Field::TrFilnamn},
 };
 inline constexpr std::size_t fieldCount = std::size(fieldCatalogue);
 

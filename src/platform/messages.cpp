@@ -20,8 +20,9 @@ public:
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override
     {
         QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
-        QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("Nej"), QMessageBox::NoRole);
+        // Alt+J and Alt+N answer; Enter and Escape answer No.
+        QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("&Nej"), QMessageBox::NoRole);
         box.setDefaultButton(no);
         box.setEscapeButton(no);
         box.exec();

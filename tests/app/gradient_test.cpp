@@ -3,42 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
-#include <limits>
-#include <optional>
-#include <utility>
-#include <vector>
-
-namespace {
 
 using app::GradientBox;
-using app::gradientBoxes;
 
-// The outer size in twips, unlike any client size, so that a box taking the wrong one shows.
-constexpr double outerWidth = 4575;
-constexpr double outerHeight = 8430;
-
-// The paint event's arguments: vertical bands from (100, 0, 255) by (+1, 0, -1).
-std::vector<GradientBox> paintEventBoxes(double scaleWidth)
-{
-    return gradientBoxes({scaleWidth, 7770, outerWidth, outerHeight}, 1, 100, 0, 255, 1, 0, -1);
-}
+constexpr double outerWidth = 4575, outerHeight = 8430; // unlike any client size
 
 TEST(Gradient, RoundsHalvesToEvenWithin16Bits)
 {
-    const std::pair<double, int> rounded[] = {
-        {4455, 4455},       {4450.5, 4450}, {4451.5, 4452},   {4450.4999, 4450},
-        {4450.5001, 4451},  {0.5, 0},       {1.5, 2},         {-0.5, 0},
-        {-2.5, -2},         {-3.5, -4},     {32767.4, 32767}, {32766.5, 32766},
-        {-32768.5, -32768},
-    };
-    for (const auto& [value, expected] : rounded) {
-        EXPECT_EQ(app::roundHalfEven16(value), expected) << value;
-    }
-    const double inf = std::numeric_limits<double>::infinity();
-    for (const double value : {32767.5, -32768.6, 3e6, inf, -inf, std::nan("")}) {
-        EXPECT_EQ(app::roundHalfEven16(value), std::nullopt) << value;
-    }
+    const std::pair<double, std::optional<int>> rows[] = {{4455, 4455}, {4450.5, 4450},
+        {4451.5, 4452}, {4450.4999, 4450}, {4450.5001, 4451}, {0.5, 0}, {1.5, 2}, {-0.5, 0},
+        {-2.5, -2}, {-3.5, -4}, {32767.4, 32767}, {32766.5, 32766}, {-32768.5, -32768},
+        {32767.5, {}}, {-32768.6, {}}, {3e6, {}}, {INFINITY, {}}, {-INFINITY, {}}, {NAN, {}}};
+    for (const auto& [value, rounded] : rows)
+        EXPECT_EQ(app::roundHalfEven16(value), rounded) << value;
 }
 
 // With the paint event's colours band k starts at p = 1 + (k - 1)(s + 1), runs to p + s - 1
@@ -46,48 +23,30 @@ TEST(Gradient, RoundsHalvesToEvenWithin16Bits)
 // dimension the bands run along, or 0 where that does not round into 16 bits.
 TEST(Gradient, Bands)
 {
-    struct Case
-    {
-        std::int16_t direction;
-        double scaleWidth, scaleHeight;
-        int step, bands;
-    };
-    const Case cases[] = {
-        {1, 4455, 7770, 44, 99},   // the main window: the 100th pass finds 4456 > 4455
-        {1, 9999, 7770, 99, 100},  // the 100th band ends at 9999
-        {1, 4500, 7770, 45, 98},   // the last band reaches beyond the edge
-        {1, 4499.5, 7770, 45, 98}, // rounds to 4500; the stop test uses 4499.5 itself
-        {1, 4456, 7770, 44, 100},  // 4456 > 4456 is false: one band more
-        {1, 4455.9, 7770, 44, 99}, // rounds to 4456, but 4456 > 4455.9 stops
-        {1, 99.5, 7770, 1, 50},    // rounds to 100
-        // The 100th band's far edge 32473 + 327 - 1 overflows 16 bits: that box is not drawn.
-        {1, 32767.4, 7770, 327, 99},
+    const std::tuple<std::int16_t, double, double, int, int> rows[] = {
+        // direction, scale width and height, step, bands
+        {1, 4455, 7770, 44, 99},     // the main window: the 100th pass finds 4456 > 4455
+        {1, 9999, 7770, 99, 100},    // the 100th band ends at 9999
+        {1, 4500, 7770, 45, 98},     // the last band reaches beyond the edge
+        {1, 4499.5, 7770, 45, 98},   // rounds to 4500; the stop test uses 4499.5 itself
+        {1, 4456, 7770, 44, 100},    // 4456 > 4456 is false: one band more
+        {1, 4455.9, 7770, 44, 99},   // rounds to 4456, but 4456 > 4455.9 stops
+        {1, 99.5, 7770, 1, 50},      // rounds to 100
+        {1, 32767.4, 7770, 327, 99}, // the 100th band's far edge leaves 16 bits: not drawn
         // Step 0: every pass advances p by one and draws a box from p to p - 1.
-        {1, 99.4, 7770, 0, 99},
-        {1, 0.5, 7770, 0, 0},
-        {1, 32767.5, 7770, 0, 100},
-        {1, 1e12, 7770, 0, 100},
+        {1, 99.4, 7770, 0, 99}, {1, 0.5, 7770, 0, 0}, {1, 32767.5, 7770, 0, 100}, {1, 1e12, 7770, 0, 100},
         // Horizontal bands of the full outer width; step and stop test use the scale height.
-        {0, 4455, 6585, 65, 100},
-        {0, 4455, 6534, 65, 99}, // 1 + 99 * 66 = 6535 > 6534
-        // Any other direction draws nothing.
-        {2, 4455, 6585, 0, 0},
-        {-1, 4455, 6585, 0, 0},
-        {-32768, 4455, 6585, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "direction " << c.direction << ", " << c.scaleWidth
-                                        << " x " << c.scaleHeight);
-        const auto boxes = gradientBoxes({c.scaleWidth, c.scaleHeight, outerWidth, outerHeight},
-                                         c.direction, 100, 0, 255, 1, 0, -1);
-        ASSERT_EQ(boxes.size(), static_cast<std::size_t>(c.bands));
-        for (int k = 1; k <= c.bands; ++k) {
-            const double p = 1 + (k - 1) * (c.step + 1);
-            const double end = p + c.step - 1;
-            const GradientBox expected =
-                c.direction == 0 ? GradientBox{0, p, outerWidth, end, 99 + k, 0, 256 - k}
-                                 : GradientBox{p, 0, end, outerHeight, 99 + k, 0, 256 - k};
-            ASSERT_EQ(boxes[k - 1], expected) << "band " << k;
+        {0, 4455, 6585, 65, 100}, {0, 4455, 6534, 65, 99}, // 1 + 99 * 66 = 6535 > 6534
+        {2, 4455, 6585, 0, 0}, {-1, 4455, 6585, 0, 0}, {-32768, 4455, 6585, 0, 0}}; // no others
+    for (const auto& [direction, width, height, step, bands] : rows) {
+        const auto boxes = app::gradientBoxes({width, height, outerWidth, outerHeight}, direction,
+                                              100, 0, 255, 1, 0, -1);
+        ASSERT_EQ(boxes.size(), std::size_t(bands)) << direction << ", " << width << " x " << height;
+        for (int k = 1; k <= bands; ++k) {
+            const double p = 1 + (k - 1) * (step + 1), end = p + step - 1;
+            const GradientBox band = direction == 0 ? GradientBox{0, p, outerWidth, end, 99 + k, 0, 256 - k}
+                                                    : GradientBox{p, 0, end, outerHeight, 99 + k, 0, 256 - k};
+            ASSERT_EQ(boxes[k - 1], band) << direction << ", " << width << " x " << height << ", band " << k;
         }
     }
 }
@@ -97,79 +56,46 @@ TEST(Gradient, Bands)
 // the other two step by +1.
 TEST(Gradient, ClampsAndSkipsEachComponentOnItsOwn)
 {
-    struct Case
-    {
-        std::int16_t start;
-        std::int16_t step;
-        std::vector<int> channel; // bands 1, 2, ...
-    };
-    const Case cases[] = {
-        {250, 10, {250, 255, 255, 255}},
-        {5, -10, {5, 0, 0, 0}},
-        {254, 1, {254, 255, 255}},
-        {1, -1, {1, 0, 0}},
-        {128, -100, {128, 28, 0, 0}},
-        {100, 32767, {100, 100, 100}},  // 100 + 32767 never fits
+    const std::tuple<std::int16_t, std::int16_t, std::vector<int>> rows[] = {
+        {250, 10, {250, 255, 255, 255}}, {5, -10, {5, 0, 0, 0}}, {254, 1, {254, 255, 255}},
+        {1, -1, {1, 0, 0}}, {128, -100, {128, 28, 0, 0}}, {100, 32767, {100, 100, 100}},
         {0, 32767, {0, 255, 255, 255}}, // then 255 + 32767 overflows: stays 255
         {255, -32768, {255, 0, 0, 0}},  // 255 - 32768 fits: clamped to 0
-        {300, 0, {255, 255}},           // out of range at the start
-        {-32768, -1, {0, 0, 0}},        // -32768 - 1 overflows, then clamps to 0
-    };
-    for (const Case& c : cases) {
+        {300, 0, {255, 255}}, {-32768, -1, {0, 0, 0}}};
+    for (const auto& [first, step, channel] : rows) {
         for (int which = 0; which < 3; ++which) {
-            SCOPED_TRACE(testing::Message()
-                         << "start " << c.start << " step " << c.step << " channel " << which);
-            std::int16_t start[3] = {40, 80, 120};
-            std::int16_t step[3] = {1, 1, 1};
-            start[which] = c.start;
-            step[which] = c.step;
-            const auto boxes = gradientBoxes({4455, 7770, outerWidth, outerHeight}, 1, start[0],
-                                             start[1], start[2], step[0], step[1], step[2]);
+            std::int16_t start[3] = {40, 80, 120}, steps[3] = {1, 1, 1};
+            start[which] = first;
+            steps[which] = step;
+            const auto boxes = app::gradientBoxes({4455, 7770, outerWidth, outerHeight}, 1, start[0],
+                                                  start[1], start[2], steps[0], steps[1], steps[2]);
             ASSERT_EQ(boxes.size(), 99u);
-            for (std::size_t k = 0; k < c.channel.size(); ++k) {
+            for (std::size_t k = 0; k < channel.size(); ++k) {
                 const int rgb[3] = {boxes[k].red, boxes[k].green, boxes[k].blue};
-                for (int i = 0; i < 3; ++i) {
-                    EXPECT_EQ(rgb[i], i == which ? c.channel[k] : start[i] + int(k))
-                        << "band " << k + 1;
-                }
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_EQ(rgb[i], i == which ? channel[k] : start[i] + int(k))
+                        << first << " by " << step << ", channel " << which << ", band " << k + 1;
             }
         }
     }
 }
 
-// Every width gets at most 100 bands, reaching to within 100 units of its right edge or beyond.
-TEST(Gradient, BandsSpanTheWholeWidth)
+TEST(Gradient, EachPaintStartsAfreshFromTheWindowsSizes)
 {
-    for (int width = 100; width <= 32000; width += 7) {
-        const auto boxes = paintEventBoxes(width);
-        ASSERT_FALSE(boxes.empty()) << width;
-        EXPECT_GE(boxes.back().x2, width - 100) << width;
-        EXPECT_LE(boxes.back().x1, width) << width;
-        EXPECT_LE(boxes.size(), 100u) << width;
-    }
-}
-
-struct RecordingWindow final : app::GradientTarget
-{
-    double clientWidth = 0;
-    std::vector<GradientBox> drawn;
-
-    double scaleWidth() const override { return clientWidth; }
-    double scaleHeight() const override { return 7770; }
-    double width() const override { return outerWidth; }
-    double height() const override { return outerHeight; }
-    void drawBox(const GradientBox& box) override { drawn.push_back(box); }
-};
-
-TEST(Gradient, EachCallStartsAfreshFromTheWindowsSizes)
-{
-    RecordingWindow window;
-    for (const double clientWidth : {4455.0, 9999.0, 4455.0}) {
-        window.clientWidth = clientWidth;
+    struct Window final : app::GradientTarget
+    {
+        double clientWidth = 0;
+        std::vector<GradientBox> drawn;
+        double scaleWidth() const override { return clientWidth; }
+        double scaleHeight() const override { return 7770; }
+        double width() const override { return outerWidth; }
+        double height() const override { return outerHeight; }
+        void drawBox(const GradientBox& box) override { drawn.push_back(box); }
+    } window;
+    for (const double width : {4455.0, 9999.0, 4455.0}) {
+        window.clientWidth = width;
         window.drawn.clear();
         app::PaintGradient(window, 1, 100, 0, 255, 1, 0, -1);
-        EXPECT_EQ(window.drawn, paintEventBoxes(clientWidth)) << clientWidth;
+        EXPECT_EQ(window.drawn, app::gradientBoxes({width, 7770, outerWidth, outerHeight}, 1, 100, 0, 255, 1, 0, -1));
     }
 }
-
-} // namespace

@@ -3,71 +3,47 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
+#include <iconv.h>
+
+using namespace bikefile;
 
 namespace {
 
-using bikefile::BikeRecord;
-using bikefile::formatRecord;
-using bikefile::parseRecord;
-
-// "v1" to "v15".
-const BikeRecord kNumbered = [] {
-    BikeRecord record;
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        record[i] = "v" + std::to_string(i + 1);
-    }
-    return record;
-}();
-
-BikeRecord With(BikeRecord record, const std::vector<std::pair<std::size_t, std::string>>& changes)
+// "v1" to "v15" with some values changed, and the file text "vfrom",...,"vto".
+BikeRecord numbered(const std::vector<std::pair<std::size_t, std::string>>& changes = {})
 {
-    for (const auto& [index, value] : changes) {
+    BikeRecord record;
+    for (std::size_t i = 0; i < record.size(); ++i)
+        record[i] = "v" + std::to_string(i + 1);
+    for (const auto& [index, value] : changes)
         record.at(index) = value;
-    }
     return record;
 }
-
-// "vfrom" to "vto", quoted and joined by commas, as a file holds them.
-std::string Quoted(int from, int to)
+std::string quoted(int from, int to)
 {
     std::string out;
-    for (int i = from; i <= to; ++i) {
+    for (int i = from; i <= to; ++i)
         out += (i > from ? ",\"v" : "\"v") + std::to_string(i) + "\"";
-    }
     return out;
 }
 
-TEST(formatRecord, WritesTheExactBytes)
-{
-    EXPECT_EQ(formatRecord({}).bytes, R"("","","","","","","","","","","","","","","",234)"
-                                      "\r\n");
-    // Values as they are, in Windows-1252, double quotes and lone line breaks included; only
-    // the comment's line breaks (LF, CR LF or a lone CR) become CR LF.
-    const auto result =
-        formatRecord({"11000", " 12 ", "2,95", "åäö€", "ÅÄÖ", "Š…Ÿ", "a\nb", "c\rd", "say \"hi\"",
-                      "", "", "", "", "", "två, a\nb\r\nc\rd\n\re\r\rf\r\n"});
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.bytes, "\"11000\",\" 12 \",\"2,95\",\"\xE5\xE4\xF6\x80\",\"\xC5\xC4\xD6\","
-                            "\"\x8A\x85\x9F\",\"a\nb\",\"c\rd\",\"say \"hi\"\",\"\",\"\",\"\",\"\","
-                            "\"\",\"tv\xE5, a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf\r\n\",234\r\n");
-}
+} // namespace
 
-// The first character that the code page lacks is reported, not a later one, and nothing is
-// written.
-TEST(formatRecord, RefusesACharacterTheCodePageLacks)
+TEST(BikeFile, WritesTheExactBytesAndRefusesWhatTheCodePageLacks)
 {
-    const std::tuple<std::size_t, std::string, char32_t> cases[] = {
-        {0, "12Ω", U'Ω'},
-        {3, "2,95 \U0001F3CD", U'\U0001F3CD'},
-        {bikefile::commentValue, "rad\nΩ Ж", U'Ω'},
-    };
-    for (const auto& [value, text, character] : cases) {
-        SCOPED_TRACE(value);
-        const auto result = formatRecord(With({}, {{0, "å"}, {1, "€"}, {14, "Ж"}, {value, text}}));
+    EXPECT_EQ(formatRecord({}).bytes, R"("","","","","","","","","","","","","","","",234)" "\r\n");
+    // Only the comment's line breaks (LF, CR LF or a lone CR) become CR LF.
+    EXPECT_EQ(formatRecord({"11000", " 12 ", "2,95", "åäö€", "Š…Ÿ", "a\nb", "c\rd", "say \"hi\"",
+                            "", "", "", "", "", "", "två, a\nb\r\nc\rd\n\re\r\rf\r\n"}).bytes,
+              "\"11000\",\" 12 \",\"2,95\",\"\xE5\xE4\xF6\x80\",\"\x8A\x85\x9F\",\"a\nb\",\"c\rd\","
+              "\"say \"hi\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+              "\"tv\xE5, a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf\r\n\",234\r\n");
+    // The first character the code page lacks is reported, and nothing is written.
+    for (const auto& [value, text, character] : {std::tuple{std::size_t{0}, "12Ω", U'Ω'},
+             {3, "2,95 \U0001F3CD", U'\U0001F3CD'}, {commentValue, "rad\nΩ Ж", U'Ω'}}) {
+        BikeRecord record = numbered({{0, "å"}, {1, "€"}, {14, "Ж"}});
+        record[value] = text;
+        const FormatResult result = formatRecord(record);
         ASSERT_FALSE(result.ok());
         EXPECT_EQ(result.unencodable->value, value);
         EXPECT_EQ(result.unencodable->character, character);
@@ -75,72 +51,81 @@ TEST(formatRecord, RefusesACharacterTheCodePageLacks)
     }
 }
 
-TEST(parseRecord, FollowsTheReadingRules)
+TEST(BikeFile, FollowsTheReadingRules)
 {
-    const std::tuple<const char*, std::string, BikeRecord> cases[] = {
-        {"nothing after the fifteenth value is read",
-         Quoted(1, 15) + ",234\r\n\"x\",\"y\"\r\ngarbage", kNumbered},
-        {"ends right after the fifteenth value", Quoted(1, 15), kNumbered},
-        {"fifteenth value cut short inside its quotes", Quoted(1, 14) + ",\"v15", kNumbered},
-        {"fifteenth value only begun", Quoted(1, 14) + ",\"", With(kNumbered, {{14, ""}})},
-        {"empty unquoted values", ",,,,,,,,,,,,,,x", With({}, {{14, "x"}})},
-        {"spaces before a value are skipped, after an unquoted one dropped",
-         "  \"v1\",   v2   ,v3 \"x\" ," + Quoted(4, 15) + "\r\n",
-         With(kNumbered, {{2, "v3 \"x\""}})},
+    const std::tuple<const char*, std::string, std::optional<BikeRecord>> cases[] = {
+        {"nothing after the fifteenth value is read", quoted(1, 15) + ",234\r\n\"x\"\r\nxx", numbered()},
+        {"ends right after the fifteenth value", quoted(1, 15), numbered()},
+        {"fifteenth value cut short inside its quotes", quoted(1, 14) + ",\"v15", numbered()},
+        {"fifteenth value only begun", quoted(1, 14) + ",\"", numbered({{14, ""}})},
+        {"empty unquoted values", ",,,,,,,,,,,,,,x", [] { BikeRecord r; r[14] = "x"; return r; }()},
+        {"spaces before a value skipped, after an unquoted one dropped",
+         "  \"v1\",   v2   ,v3 \"x\" ," + quoted(4, 15) + "\r\n", numbered({{2, "v3 \"x\""}})},
         {"after a closing quote, anything up to the comma or line end is skipped",
-         "\" v1 \"junk,\"v2\" \r\n\"v3\"x\n\"v4\"\"\r" + Quoted(5, 15),
-         With(kNumbered, {{0, " v1 "}})},
+         "\" v1 \"junk,\"v2\" \r\n\"v3\"x\n\"v4\"\"\r" + quoted(5, 15), numbered({{0, " v1 "}})},
         {"line ends end unquoted values: CR LF, lone LF, lone CR, end of file",
-         "v1\r\nv2\nv3\rv4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,v15", kNumbered},
+         "v1\r\nv2\nv3\rv4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,v15", numbered()},
         {"commas and line breaks inside quotes belong to the value",
-         "\"2,95\",\"a\r\nb\"," + Quoted(3, 15), With(kNumbered, {{0, "2,95"}, {1, "a\r\nb"}})},
+         "\"2,95\",\"a\r\nb\"," + quoted(3, 15), numbered({{0, "2,95"}, {1, "a\r\nb"}})},
         {"every line break of the comment comes back as LF",
-         Quoted(1, 14) + ",\"a\r\nb\nc\rd\n\re\r\n\r\nf\"",
-         With(kNumbered, {{14, "a\nb\nc\nd\n\ne\n\nf"}})},
-        {"bytes are decoded from Windows-1252",
-         "\"\xE5\",\"\xE4\",\"\xF6\",\"\x80\",\"\x8A\x9F\x81\"," + Quoted(6, 15),
-         With(kNumbered, {{0, "å"}, {1, "ä"}, {2, "ö"}, {3, "€"}, {4, "ŠŸ\u0081"}})},
+         quoted(1, 14) + ",\"a\r\nb\nc\rd\n\re\r\n\r\nf\"", numbered({{14, "a\nb\nc\nd\n\ne\n\nf"}})},
+        {"Windows-1252", "\"\xE5\",\"\xE4\",\"\xF6\",\"\x80\",\"\x8A\x9F\x81\"," + quoted(6, 15),
+         numbered({{0, "å"}, {1, "ä"}, {2, "ö"}, {3, "€"}, {4, "ŠŸ\u0081"}})},
+        // Ends before the fifteenth value begins.
+        {"empty", "", {}}, {"spaces", "   ", {}}, {"14 values", quoted(1, 14), {}},
+        {"14 and a comma", quoted(1, 14) + ",", {}}, {"and spaces", quoted(1, 14) + ",   ", {}},
+        {"14 and a line end", quoted(1, 14) + "\r\n", {}},
+        {"unquoted", "v1,v2,v3,v4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,", {}},
     };
-    for (const auto& [name, bytes, expected] : cases) {
+    for (const auto& [name, bytes, expected] : cases)
         EXPECT_EQ(parseRecord(bytes), expected) << name;
-    }
 }
 
-TEST(parseRecord, FailsWhenTheFileEndsBeforeTheFifteenthValueBegins)
+TEST(BikeFile, WhatIsWrittenReadsBack)
 {
-    for (const std::string& bytes :
-         {std::string(), std::string("   "), Quoted(1, 14), Quoted(1, 14) + ",",
-          Quoted(1, 14) + ",   ", Quoted(1, 14) + "\r\n",
-          std::string("v1,v2,v3,v4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,")}) {
-        EXPECT_EQ(parseRecord(bytes), std::nullopt) << bytes;
-    }
-}
-
-TEST(BikeFileFormat, WhatIsWrittenReadsBack)
-{
-    // Every byte but the double quote, line breaks and commas among them; the comment's line
-    // breaks only as LF, the one form that reads back unchanged.
-    std::string bytes;
-    for (int b = 0; b < 256; ++b) {
-        if (b != '"') {
+    std::string bytes; // every byte but the double quote
+    for (int b = 0; b < 256; ++b)
+        if (b != '"')
             bytes += static_cast<char>(b);
-        }
-    }
-    const std::string every = bikefile::cp1252::decode(bytes);
-    std::string comment = every;
+    const std::string every = cp1252::decode(bytes);
+    std::string comment = every; // line breaks only as LF, the form that reads back unchanged
     std::erase_if(comment, [](char c) { return c == '\r' || c == '\n'; });
-    const BikeRecord records[] = {
-        BikeRecord{},
-        kNumbered,
-        {"11000", "  12", "2,95", "3.05", "", "-", " ", ",", "a\r\nb", "å", "ä", "ö", "€", "\u0081",
-         "rad ett\nrad två\n\nslut\n"},
-        With({}, {{0, every}, {1, every}, {14, comment + "\n" + comment}}),
-    };
-    for (const BikeRecord& record : records) {
-        const auto written = formatRecord(record);
-        ASSERT_TRUE(written.ok());
-        EXPECT_EQ(parseRecord(written.bytes), record);
-    }
+    for (const BikeRecord& record :
+         {BikeRecord{}, numbered(), numbered({{0, every}, {1, every}, {14, comment + "\n" + comment}}),
+          BikeRecord{"11000", "  12", "2,95", "3.05", "", "-", " ", ",", "a\r\nb", "å", "ä", "ö",
+                     "€", "\u0081", "rad ett\nrad två\n\nslut\n"}})
+        EXPECT_EQ(parseRecord(formatRecord(record).bytes), record);
 }
 
-} // namespace
+// The five undefined bytes are the control characters of their number; all
+// others as in glibc's table; every byte decodes and encodes back.
+TEST(BikeFile, CodePage)
+{
+    const iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1)) << "iconv has no WINDOWS-1252";
+    std::set<char32_t> seen;
+    for (int b = 0; b < 256; ++b) {
+        std::string byte(1, static_cast<char>(b)), out(8, '\0');
+        char *in = byte.data(), *end = out.data();
+        std::size_t inLeft = 1, outLeft = out.size();
+        if (iconv(cd, &in, &inLeft, &end, &outLeft) == static_cast<std::size_t>(-1))
+            out = "\xC2" + byte;
+        else
+            out.resize(static_cast<std::size_t>(end - out.data()));
+        EXPECT_EQ(cp1252::decode(byte), out) << b;
+        EXPECT_EQ(cp1252::encode(out), byte) << b;
+        seen.insert(cp1252::decodeByte(static_cast<unsigned char>(b)));
+    }
+    iconv_close(cd);
+    EXPECT_EQ(seen.size(), 256u);
+    // Encoding fails on the first missing character; malformed UTF-8 as U+FFFD.
+    for (const auto& [utf8, missing] :
+         {std::pair{"abcЖΩ€", U'Ж'}, {"\u0100", U'\u0100'}, {"x\U0001F600", U'\U0001F600'},
+          {"\u0080", U'\u0080'}, {"\u009F", U'\u009F'}, {"a\x80", U'\uFFFD'},
+          {"\xC0\xAF", U'\uFFFD'}, {"\xE0\x80\xAF", U'\uFFFD'}, {"\xED\xA0\x80", U'\uFFFD'},
+          {"\xF4\x90\x80\x80", U'\uFFFD'}, {"\xE2\x82", U'\uFFFD'}, {"\xE2\x28\xA1", U'\uFFFD'}}) {
+        char32_t bad = 0;
+        EXPECT_EQ(cp1252::encode(utf8, &bad), std::nullopt) << utf8;
+        EXPECT_EQ(bad, missing) << utf8;
+    }
+}

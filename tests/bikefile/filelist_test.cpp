@@ -50,7 +50,7 @@ private slots:
             seen << (messages.warnings.size() > seen.count("!") ? "!" : name->text());
         QCOMPARE(seen.join(' '), walked);
         messages.answer = true;
-        QTest::mouseClick(w.control("tabort1"), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QWidget*>("tabort1"), Qt::LeftButton);
         QCOMPARE(list->model()->rowCount(), walked.count(' ')); // the last row deleted
         std::filesystem::remove_all(dir.path().toStdString());  // names that Qt cannot remove
     }

@@ -4,8 +4,10 @@
 #include "app/clientarea.h"
 #include "app/layout.h"
 #include "app/menus.h"
+#include "bikefile/bikefile.h"
 #include "bikefile/filepanel.h"
 #include "calc/speed.h"
+#include "platform/commentbox.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 
@@ -91,8 +93,10 @@ QWidget* makeControl(const Control& c, QWidget* parent)
     }
     case Kind::TextBox: {
         auto* line = new QLineEdit(parent);
-        if (const int max = calc::fieldInfo(*c.field).maxLength; max > 0)
-            line->setMaxLength(max);
+        // A field without a limit of its own holds whatever a bike file can (the toolkit would
+        // cut it at 32,767 characters).
+        const int max = calc::fieldInfo(*c.field).maxLength;
+        line->setMaxLength(max > 0 ? max : int{bikefile::maxFileSize});
         line->setReadOnly(c.readOnly);
         line->setAlignment(align | Qt::AlignVCenter);
         // A teeth count is a whole number: typing and pasting take digits only.
@@ -104,10 +108,7 @@ QWidget* makeControl(const Control& c, QWidget* parent)
         return line;
     }
     case Kind::Comment: {
-        auto* comment = new QPlainTextEdit(parent);
-        comment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        comment->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        comment->setTabChangesFocus(true);
+        auto* comment = new platform::CommentBox(qsizetype{bikefile::maxFileSize}, parent);
         paintBox(comment, c.ink);
         return comment;
     }
@@ -274,9 +275,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::Beräkna_Click()
 {
+    // Every gear that can be computed is; one message tells what kept the others empty.
+    const std::string separator = m_fields.decimalSeparator();
     if (const auto failure = calc::beräknahast(m_fields))
-        m_messages.warn(this, QString::fromStdString(
-                                  calc::failureMessage(*failure, m_fields.decimalSeparator())));
+        m_messages.warn(this, QString::fromStdString(calc::failureMessage(*failure, separator)));
+    else if (const auto gears = calc::unusableGears(m_fields); !gears.empty())
+        m_messages.warn(this, QString::fromStdString(calc::gearsMessage(gears, separator)));
 }
 
 void MainWindow::easy_Click()

@@ -2,28 +2,26 @@
 
 #include "bikefile/bikefile.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstddef>
 #include <optional>
-
-class QSaveFile;
 
 // Bike files on disk. Every operation opens, works on and closes its file before it returns.
 // Failures come back as a short Swedish message for a message box; nothing is thrown or logged.
 namespace platform {
 
 // Nothing larger than this is read as a bike file.
-inline constexpr qint64 maxBikeFileSize = qint64{1024} * 1024;
+inline constexpr qint64 maxBikeFileSize = qint64{bikefile::maxFileSize};
 
 struct SaveResult
 {
     bool ok = false;
     QString fileName; // the name of the file, without the directory, e.g. "x.hoj"
-    QString error;    // why the save failed; empty on success or when unencodable is set
-    // The value that the file cannot hold; the caller words the message.
+    QString error;    // why the save failed; empty on success or when a value is refused
+    // A value that the file cannot hold; the caller words the message.
     std::optional<bikefile::Unencodable> unencodable;
+    std::optional<bikefile::TooLarge> tooLarge;
 };
 
 struct LoadResult
@@ -39,21 +37,21 @@ QString bikeFileName(const QString& name);
 // Why a name cannot be saved under (it holds "/" or a control character), or nothing.
 std::optional<QString> refuseName(const QString& name);
 
-// Saves the record as directory/name.hoj, replacing an existing file whole. Atomic: the new
-// content goes to a temporary file in the same directory that then takes the file's place, so a
-// failed save leaves an existing file as it was and leaves nothing behind. A refused name or a
-// character that Windows-1252 lacks (reported in unencodable) writes nothing at all.
+// Saves the record as directory/name.hoj, replacing an existing regular file whole. Atomic: the
+// new content goes to a new temporary file in the same directory, is flushed to disk and then
+// renamed into the file's place, so a failed save leaves an existing file as it was and leaves
+// nothing behind. Nothing is ever written through a symbolic link: where the name is a link, or
+// anything but a regular file, the save is refused and the entry left as it is. A refused name,
+// a name too long for the file system, or a record that the format refuses (reported in
+// unencodable or tooLarge) writes nothing at all.
 SaveResult WriteBikeFile(const QString& directory, const QString& name,
                          const bikefile::BikeRecord& record);
 
+// Removes the entry directory/fileName itself (a symbolic link, not what it points to). Returns
+// why it failed, or an empty text.
+QString RemoveBikeFile(const QString& directory, const QString& fileName);
+
 // Reads the bike file at path, whole, closing it before returning.
 LoadResult ReadBikeFile(const QString& path);
-
-namespace detail {
-// The last steps of WriteBikeFile: writes bytes into an unopened QSaveFile and commits it,
-// checking each step and cancelling on the first failure. Declared here so that tests can hand
-// in a QSaveFile whose writes fail.
-SaveResult saveBytes(QSaveFile& file, const QByteArray& bytes);
-} // namespace detail
 
 } // namespace platform

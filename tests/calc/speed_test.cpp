@@ -110,7 +110,8 @@ TEST(Speed, UnusableSharedValueClearsEverySpeedAndSaysWhich)
          "\"Max Varvtal\" är inte ett tal. Skriv ett tal med decimaltecknet \",\" och tryck på "
          "Beräkna igen."},
         {Field::primär, "0,000", Problem::Zero,
-         "\"Primär utväxling\" får inte vara 0. Skriv ett annat tal och tryck på Beräkna igen."},
+         "\"Primär utväxling\" får inte vara 0. Fyll i tänderna i \"Vevaxel\" och \"Koppling\", så "
+         "räknas den ut, och tryck på Beräkna igen."},
         {Field::sekundär, "", Problem::Empty, nullptr},
         {Field::omkrets, "0", Problem::Zero, nullptr},
         {Field::omkrets, "x", Problem::NotANumber, nullptr},

@@ -4,13 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <optional>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,17 +52,6 @@ QStringList Snapshot(const QString& dir)
     }
     return snapshot;
 }
-
-// A QSaveFile whose writes fail, as on a failing disk: all of a write, or its second half.
-struct FaultySaveFile : QSaveFile
-{
-    using QSaveFile::QSaveFile;
-    bool shortWrite = false;
-    qint64 writeData(const char* data, qint64 len) override
-    {
-        return shortWrite ? QSaveFile::writeData(data, len / 2) : -1;
-    }
-};
 
 enum Fault { MissingDirectory, DirectoryOfThatName, FullDisk, ReadOnly, WriteFails, ShortWrite };
 
@@ -208,9 +198,15 @@ private slots:
         const QStringList before = Snapshot(Dir());
         platform::SaveResult saved;
         if (fault == WriteFails || fault == ShortWrite) {
-            FaultySaveFile file(Path("x.hoj"));
-            file.shortWrite = fault == ShortWrite;
-            saved = platform::detail::saveBytes(file, "\"\",234\r\n");
+            // Files may grow to 0 or 10 bytes: every write fails, or the first is cut short.
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
+            const rlimit old = limit;
+            limit.rlim_cur = fault == ShortWrite ? 10 : 0;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+            saved = WriteBikeFile(Dir(), QStringLiteral("x"), BikeRecord{});
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
         } else {
             saved = WriteBikeFile(directory, QStringLiteral("x"), BikeRecord{});
         }

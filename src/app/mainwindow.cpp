@@ -275,12 +275,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::Beräkna_Click()
 {
-    // Every gear that can be computed is; one message tells what kept the others empty.
-    const std::string separator = m_fields.decimalSeparator();
-    if (const auto failure = calc::beräknahast(m_fields))
-        m_messages.warn(this, QString::fromStdString(calc::failureMessage(*failure, separator)));
-    else if (const auto gears = calc::unusableGears(m_fields); !gears.empty())
-        m_messages.warn(this, QString::fromStdString(calc::gearsMessage(gears, separator)));
+    if (const std::string message = calc::calculateAndExplain(m_fields); !message.empty())
+        m_messages.warn(this, QString::fromStdString(message));
 }
 
 void MainWindow::easy_Click()

@@ -54,7 +54,8 @@ FormatResult formatRecord(const BikeRecord& record)
     std::size_t longest = 0;
     std::size_t longestSize = 0;
     for (std::size_t i = 0; i < valueCount; ++i) {
-        const std::string text = i == commentValue ? normaliseLineBreaks(record[i], "\r\n") : record[i];
+        const std::string text =
+            i == commentValue ? normaliseLineBreaks(record[i], "\r\n") : record[i];
         char32_t bad = 0;
         const auto encoded = cp1252::encode(text, &bad);
         // A double quote would end the value when read: the rest would be lost or shift the

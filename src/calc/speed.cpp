@@ -115,11 +115,11 @@ std::string failureMessage(const SpeedFailure& failure, const std::string& decim
     // The reductions follow from the teeth, which are what the user can type; a reduction that
     // is no number here most often comes from a file saved under other regional settings.
     const auto teeth = [&](Field a, Field b) {
-        const std::string saved =
-            failure.otherSeparator ? " Det är skrivet med decimaltecknet \"" +
-                                         otherSeparator(decimalSeparator) + "\", men här gäller \"" +
-                                         decimalSeparator + "\"."
-                                   : "";
+        const std::string saved = failure.otherSeparator
+                                      ? " Det är skrivet med decimaltecknet \"" +
+                                            otherSeparator(decimalSeparator) +
+                                            "\", men här gäller \"" + decimalSeparator + "\"."
+                                      : "";
         return problem + saved + " Fyll i tänderna i " + quoted(a) + " och " + quoted(b) +
                ", så räknas den ut, och tryck på Beräkna igen.";
     };
@@ -146,9 +146,19 @@ std::string gearsMessage(const std::vector<SpeedFailure>& gears,
     for (const SpeedFailure& gear : gears)
         message += problemSentence(gear) + " ";
     message += gears.size() == 1 ? "Den växeln" : "De växlarna";
-    return message + " fick ingen hastighet; de andra är uträknade. Skriv ett tal med "
-                     "decimaltecknet \"" +
+    return message +
+           " fick ingen hastighet; de andra är uträknade. Skriv ett tal med "
+           "decimaltecknet \"" +
            decimalSeparator + "\" och tryck på Beräkna igen.";
+}
+
+std::string calculateAndExplain(Fields& fields)
+{
+    const std::string separator = fields.decimalSeparator();
+    if (const auto failure = beräknahast(fields))
+        return failureMessage(*failure, separator);
+    const std::vector<SpeedFailure> gears = unusableGears(fields);
+    return gears.empty() ? std::string() : gearsMessage(gears, separator);
 }
 
 } // namespace calc

@@ -46,4 +46,9 @@ std::string failureMessage(const SpeedFailure& failure, const std::string& decim
 std::string gearsMessage(const std::vector<SpeedFailure>& gears,
                          const std::string& decimalSeparator);
 
+// What a click on "Beräkna" does besides showing a message: runs beräknahast, which computes
+// every gear it can, and returns the one message that says what kept a speed from being computed
+// (a shared value, or else the gears whose ratio cannot be used), or "" when there is none.
+std::string calculateAndExplain(Fields& fields);
+
 } // namespace calc

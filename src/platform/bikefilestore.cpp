@@ -60,7 +60,7 @@ private:
 // receives the permissions of the existing file, or 0.
 QString replaceProblem(int directory, const char* name, mode_t& mode)
 {
-    struct stat status{};
+    struct stat status = {};
     mode = 0;
     if (::fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? QString() : reasonText(errno);

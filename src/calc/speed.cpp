@@ -49,7 +49,7 @@ std::string quoted(Field field)
 // What is wrong with the field, as the first sentence of a message.
 std::string problemSentence(const SpeedFailure& failure)
 {
-    const std::string name = quoted(failure.field);
+    std::string name = quoted(failure.field);
     switch (failure.problem) {
     case Problem::Empty:
         return name + " är tomt.";
@@ -111,7 +111,7 @@ std::vector<SpeedFailure> unusableGears(const Fields& fields)
 
 std::string failureMessage(const SpeedFailure& failure, const std::string& decimalSeparator)
 {
-    const std::string problem = problemSentence(failure);
+    std::string problem = problemSentence(failure);
     // The reductions follow from the teeth, which are what the user can type; a reduction that
     // is no number here most often comes from a file saved under other regional settings.
     const auto teeth = [&](Field a, Field b) {

@@ -68,14 +68,14 @@ int main(int argc, char* argv[])
             window.fields().setText(calc::Field::TrFilnamn, r.bounded(2) ? "länk" : "b");
         } else if (what == 6) {
             const char* buttons[] = {"Beräkna", "ny1", "tabort1"};
-            QTest::mouseClick(window.control(buttons[r.bounded(3)]), Qt::LeftButton);
+            QTest::mouseClick(window.findChild<QWidget*>(buttons[r.bounded(3)]), Qt::LeftButton);
         } else if (what == 7) {
             bikefile::BikeRecord record;
             for (std::size_t i = 0; i < record.size(); ++i)
                 record[i] = window.fields().text(bikefile::recordFields[i]);
             const std::string name = window.fields().text(calc::Field::TrFilnamn);
             const qsizetype warnings = messages.warnings.size();
-            QTest::mouseClick(window.control("spara1"), Qt::LeftButton);
+            QTest::mouseClick(window.findChild<QWidget*>("spara1"), Qt::LeftButton);
             const QString file =
                 panel.filePath(platform::bikeFileName(QString::fromStdString(name)));
             if (messages.warnings.size() == warnings && ++saves &&

@@ -77,7 +77,7 @@ private slots:
         window.fields().setText(s.field, s.value.toStdString());
         for (int save = 0; save < 2; ++save) {
             window.fields().setText(Field::TrFilnamn, s.name.toStdString());
-            QTest::mouseClick(window.control("spara1"), Qt::LeftButton);
+            QTest::mouseClick(window.findChild<QWidget*>("spara1"), Qt::LeftButton);
         }
         QCOMPARE(messages.warnings.size(), s.message.isEmpty() ? 0 : 2);
         QVERIFY2(messages.warnings.value(0).contains(s.message),
@@ -102,7 +102,8 @@ private slots:
         app::MainWindow window(messages);
         QApplication::clipboard()->setText(QString(1'000'000, u'ö'));
         for (const Field field : {Field::Text1, Field::femmanutv, Field::TrFilnamn}) {
-            QWidget* box = window.control(calc::fieldInfo(field).name);
+            auto* box =
+                window.findChild<QWidget*>(QString::fromUtf8(calc::fieldInfo(field).name.data()));
             box->setFocus();
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(QString::fromStdString(window.fields().text(field)), QString(65536, u'ö'));

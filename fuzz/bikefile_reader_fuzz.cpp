@@ -1,8 +1,9 @@
 // libFuzzer target for the bike file reader. Any bytes may come from disk, so besides not
 // crashing the reader must keep its promises:
 //  - Windows-1252 maps every byte, so decoding and encoding give back the same bytes;
-//  - whatever the reader returns, the writer can write, and reading that gives back the same
-//    record, unless a value holds a double quote (the format cannot carry one);
+//  - whatever the reader returns, the writer can write, unless a value holds a double quote (the
+//    format cannot carry one, so the writer refuses it) or the file would grow past the size
+//    limit; and reading what it wrote gives back the same record;
 //  - the comment comes back with "\n" as its only line break.
 #include "bikefile/bikefile.h"
 #include "bikefile/cp1252.h"
@@ -37,14 +38,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((*record)[bikefile::commentValue].find('\r') != std::string::npos) {
         fail("the comment came back with a CR");
     }
-    const auto written = bikefile::formatRecord(*record);
-    if (!written.ok()) {
-        fail("the writer refused a record that the reader made");
-    }
+    bool quote = false;
     for (const std::string& value : *record) {
-        if (value.find('"') != std::string::npos) {
-            return 0;
-        }
+        quote = quote || value.find('"') != std::string::npos;
+    }
+    const auto written = bikefile::formatRecord(*record);
+    if (written.unencodable && !(quote && written.unencodable->character == U'"')) {
+        fail("the writer refused a character that the reader made");
+    }
+    if (!written.ok()) {
+        return 0;
+    }
+    if (written.bytes.size() > bikefile::maxFileSize) {
+        fail("the writer made a file larger than the limit");
     }
     if (bikefile::parseRecord(written.bytes) != record) {
         fail("a record read, written and read again came back different");

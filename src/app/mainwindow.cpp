@@ -5,8 +5,10 @@
 #include "app/layout.h"
 #include "platform/enterkey.h"
 #include "app/menus.h"
+#include "bikefile/bikefile.h"
 #include "bikefile/filepanel.h"
 #include "calc/speed.h"
+#include "platform/commentbox.h"
 #include "platform/look.h"
 #include "platform/twips.h"
 
@@ -92,8 +94,10 @@ QWidget* makeControl(const Control& c, QWidget* parent)
     }
     case Kind::TextBox: {
         auto* line = new QLineEdit(parent);
-        if (const int max = calc::fieldInfo(*c.field).maxLength; max > 0)
-            line->setMaxLength(max);
+        // A field without a limit of its own holds whatever a bike file can (the toolkit would
+        // cut it at 32,767 characters).
+        const int max = calc::fieldInfo(*c.field).maxLength;
+        line->setMaxLength(max > 0 ? max : int{bikefile::maxFileSize});
         line->setReadOnly(c.readOnly);
         line->setAlignment(align | Qt::AlignVCenter);
         // A teeth count is a whole number: typing and pasting take digits only.
@@ -105,10 +109,7 @@ QWidget* makeControl(const Control& c, QWidget* parent)
         return line;
     }
     case Kind::Comment: {
-        auto* comment = new QPlainTextEdit(parent);
-        comment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        comment->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        comment->setTabChangesFocus(true);
+        auto* comment = new platform::CommentBox(qsizetype{bikefile::maxFileSize}, parent);
         paintBox(comment, c.ink);
         return comment;
     }
@@ -277,9 +278,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::Beräkna_Click()
 {
-    if (const auto failure = calc::beräknahast(m_fields))
-        m_messages.warn(this, QString::fromStdString(
-                                  calc::failureMessage(*failure, m_fields.decimalSeparator())));
+    if (const std::string message = calc::calculateAndExplain(m_fields); !message.empty())
+        m_messages.warn(this, QString::fromStdString(message));
 }
 
 void MainWindow::easy_Click()

@@ -51,19 +51,33 @@ FormatResult formatRecord(const BikeRecord& record)
 {
     FormatResult result;
     std::string bytes;
+    std::size_t longest = 0;
+    std::size_t longestSize = 0;
     for (std::size_t i = 0; i < valueCount; ++i) {
-        const std::string text = i == commentValue ? normaliseLineBreaks(record[i], "\r\n") : record[i];
+        const std::string text =
+            i == commentValue ? normaliseLineBreaks(record[i], "\r\n") : record[i];
         char32_t bad = 0;
         const auto encoded = cp1252::encode(text, &bad);
-        if (!encoded) {
-            result.unencodable = Unencodable{i, bad};
+        // A double quote would end the value when read: the rest would be lost or shift the
+        // values after it.
+        if (!encoded || encoded->find('"') != std::string::npos) {
+            result.unencodable = Unencodable{i, encoded ? U'"' : bad};
             return result;
+        }
+        if (encoded->size() > longestSize) {
+            longest = i;
+            longestSize = encoded->size();
         }
         bytes += '"';
         bytes += *encoded;
         bytes += "\",";
     }
     bytes += "234\r\n";
+    if (bytes.size() > maxFileSize) {
+        const std::size_t others = bytes.size() - longestSize;
+        result.tooLarge = TooLarge{longest, others < maxFileSize ? maxFileSize - others : 0};
+        return result;
+    }
     result.bytes = std::move(bytes);
     return result;
 }

@@ -27,12 +27,34 @@ QString showCharacter(char32_t c)
     return QString::fromUcs4(&c, 1);
 }
 
+QString caption(std::size_t value)
+{
+    return QString::fromUtf8(calc::fieldInfo(recordFields[value]).caption);
+}
+
 QString unencodableMessage(const Unencodable& bad)
 {
+    if (bad.character == U'"')
+        return QStringLiteral("Fältet \"%1\" innehåller tecknet \", som inte kan sparas i en "
+                              "hojfil: där slutar värdet. Skriv något annat i stället, till "
+                              "exempel \"tum\" efter ett mått (18 tum).")
+            .arg(caption(bad.value));
     return QStringLiteral("Fältet \"%1\" innehåller tecknet \"%2\", som inte kan sparas i en "
                           "hojfil.")
-        .arg(QString::fromUtf8(calc::fieldInfo(recordFields[bad.value]).caption),
-             showCharacter(bad.character));
+        .arg(caption(bad.value), showCharacter(bad.character));
+}
+
+QString tooLargeMessage(const TooLarge& large)
+{
+    QString message = QStringLiteral("Fältet \"%1\" är för långt: en hojfil får vara högst %2 "
+                                     "byte, och med de andra fälten som de är får det vara högst "
+                                     "%3 tecken.")
+                          .arg(caption(large.value))
+                          .arg(maxFileSize)
+                          .arg(large.maxBytes);
+    if (large.value == commentValue)
+        message += QStringLiteral(" En radbrytning räknas som två tecken.");
+    return message;
 }
 
 } // namespace
@@ -115,6 +137,8 @@ void FilePanel::spara1_Click()
     const platform::SaveResult saved = platform::WriteBikeFile(m_directory, name, record);
     if (saved.unencodable)
         m_messages.warn(&m_window, unencodableMessage(*saved.unencodable));
+    else if (saved.tooLarge)
+        m_messages.warn(&m_window, tooLargeMessage(*saved.tooLarge));
     else if (!saved.ok)
         m_messages.warn(&m_window, saved.error);
     readList();

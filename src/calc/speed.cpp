@@ -22,17 +22,43 @@ constexpr SharedValue sharedValues[] = {
     {Field::omkrets, true},
 };
 
-std::optional<Problem> problemWith(const std::string& text, bool divides,
-                                   const std::string& separator)
+std::string otherSeparator(const std::string& separator)
+{
+    return separator == "," ? "." : ",";
+}
+
+std::optional<SpeedFailure> problemWith(Field field, const std::string& text, bool divides,
+                                        const std::string& separator)
 {
     if (text.empty())
-        return Problem::Empty;
+        return SpeedFailure{field, Problem::Empty};
     const std::optional<double> value = strictRead(text, separator);
     if (!value)
-        return Problem::NotANumber;
+        return SpeedFailure{field, Problem::NotANumber,
+                            strictRead(text, otherSeparator(separator)).has_value()};
     if (divides && *value == 0)
-        return Problem::Zero;
+        return SpeedFailure{field, Problem::Zero};
     return std::nullopt;
+}
+
+std::string quoted(Field field)
+{
+    return "\"" + std::string(fieldInfo(field).caption) + "\"";
+}
+
+// What is wrong with the field, as the first sentence of a message.
+std::string problemSentence(const SpeedFailure& failure)
+{
+    std::string name = quoted(failure.field);
+    switch (failure.problem) {
+    case Problem::Empty:
+        return name + " är tomt.";
+    case Problem::NotANumber:
+        return name + " är inte ett tal.";
+    case Problem::Zero:
+        return name + " får inte vara 0.";
+    }
+    return name;
 }
 
 } // namespace
@@ -42,11 +68,11 @@ std::optional<SpeedFailure> beräknahast(Fields& fields)
     const std::string separator = fields.decimalSeparator();
 
     for (const SharedValue& shared : sharedValues) {
-        if (const auto problem =
-                problemWith(fields.text(shared.field), shared.divides, separator)) {
+        if (auto failure =
+                problemWith(shared.field, fields.text(shared.field), shared.divides, separator)) {
             for (Field speed : gearSpeedFields)
                 fields.setText(speed, "");
-            return SpeedFailure{shared.field, *problem};
+            return failure;
         }
     }
 
@@ -54,7 +80,7 @@ std::optional<SpeedFailure> beräknahast(Fields& fields)
     for (std::size_t gear = 0; gear < gearRatioFields.size(); ++gear) {
         const Field ratioField = gearRatioFields[gear];
         const Field speedField = gearSpeedFields[gear];
-        if (problemWith(fields.text(ratioField), true, separator)) {
+        if (problemWith(ratioField, fields.text(ratioField), true, separator)) {
             fields.setText(speedField, ""); // a gear the bike does not have
             continue;
         }
@@ -71,21 +97,68 @@ std::optional<SpeedFailure> beräknahast(Fields& fields)
     return std::nullopt;
 }
 
+std::vector<SpeedFailure> unusableGears(const Fields& fields)
+{
+    const std::string separator = fields.decimalSeparator();
+    std::vector<SpeedFailure> gears;
+    for (const Field ratio : gearRatioFields) {
+        const auto failure = problemWith(ratio, fields.text(ratio), true, separator);
+        if (failure && failure->problem != Problem::Empty)
+            gears.push_back(*failure);
+    }
+    return gears;
+}
+
 std::string failureMessage(const SpeedFailure& failure, const std::string& decimalSeparator)
 {
-    std::string name = "\"";
-    name += fieldInfo(failure.field).caption;
-    name += '"';
+    std::string problem = problemSentence(failure);
+    // The reductions follow from the teeth, which are what the user can type; a reduction that
+    // is no number here most often comes from a file saved under other regional settings.
+    const auto teeth = [&](Field a, Field b) {
+        const std::string saved = failure.otherSeparator
+                                      ? " Det är skrivet med decimaltecknet \"" +
+                                            otherSeparator(decimalSeparator) +
+                                            "\", men här gäller \"" + decimalSeparator + "\"."
+                                      : "";
+        return problem + saved + " Fyll i tänderna i " + quoted(a) + " och " + quoted(b) +
+               ", så räknas den ut, och tryck på Beräkna igen.";
+    };
+    if (failure.field == Field::primär)
+        return teeth(Field::vev, Field::koppling);
+    if (failure.field == Field::sekundär)
+        return teeth(Field::framdrev, Field::bakdrev);
     switch (failure.problem) {
     case Problem::Empty:
-        return name + " är tomt. Fyll i ett tal och tryck på Beräkna igen.";
+        return problem + " Fyll i ett tal och tryck på Beräkna igen.";
     case Problem::NotANumber:
-        return name + " är inte ett tal. Skriv ett tal med decimaltecknet \"" + decimalSeparator +
+        return problem + " Skriv ett tal med decimaltecknet \"" + decimalSeparator +
                "\" och tryck på Beräkna igen.";
     case Problem::Zero:
-        return name + " får inte vara 0. Skriv ett annat tal och tryck på Beräkna igen.";
+        return problem + " Skriv ett annat tal och tryck på Beräkna igen.";
     }
-    return name;
+    return problem;
+}
+
+std::string gearsMessage(const std::vector<SpeedFailure>& gears,
+                         const std::string& decimalSeparator)
+{
+    std::string message;
+    for (const SpeedFailure& gear : gears)
+        message += problemSentence(gear) + " ";
+    message += gears.size() == 1 ? "Den växeln" : "De växlarna";
+    return message +
+           " fick ingen hastighet; de andra är uträknade. Skriv ett tal med "
+           "decimaltecknet \"" +
+           decimalSeparator + "\" och tryck på Beräkna igen.";
+}
+
+std::string calculateAndExplain(Fields& fields)
+{
+    const std::string separator = fields.decimalSeparator();
+    if (const auto failure = beräknahast(fields))
+        return failureMessage(*failure, separator);
+    const std::vector<SpeedFailure> gears = unusableGears(fields);
+    return gears.empty() ? std::string() : gearsMessage(gears, separator);
 }
 
 } // namespace calc

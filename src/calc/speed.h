@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The top speed in each gear at the engine's maximum revolutions:
 // v = varv x 60 / primär / gear ratio / sekundär / (100000 / omkrets), in km/h.
@@ -20,6 +21,9 @@ struct SpeedFailure
 {
     Field field;
     Problem problem;
+    // Not a number here, but one written with the other decimal separator ("," for ".", or the
+    // reverse), as in a file saved under other regional settings.
+    bool otherSeparator = false;
 };
 
 // Reads the input fields and writes the six speed fields, gear by gear; each
@@ -29,7 +33,22 @@ struct SpeedFailure
 // fields are cleared and the reason is returned; nothing is shown here.
 std::optional<SpeedFailure> beräknahast(Fields& fields);
 
-// The message that tells the user what is wrong, naming the field by its caption.
+// The gears whose ratio holds text that cannot be used (not a number, or 0), in gear order;
+// beräknahast leaves their speed fields empty. An empty ratio is a gear the bike does not have
+// and is not listed.
+std::vector<SpeedFailure> unusableGears(const Fields& fields);
+
+// The message that tells the user what is wrong, naming the field by its caption. For primär
+// and sekundär, which the user cannot type into, it names the teeth fields to fill in.
 std::string failureMessage(const SpeedFailure& failure, const std::string& decimalSeparator);
+
+// One message for every gear of unusableGears(), naming each ratio field by its caption.
+std::string gearsMessage(const std::vector<SpeedFailure>& gears,
+                         const std::string& decimalSeparator);
+
+// What a click on "Beräkna" does besides showing a message: runs beräknahast, which computes
+// every gear it can, and returns the one message that says what kept a speed from being computed
+// (a shared value, or else the gears whose ratio cannot be used), or "" when there is none.
+std::string calculateAndExplain(Fields& fields);
 
 } // namespace calc

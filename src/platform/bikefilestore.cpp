@@ -6,11 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <string>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,6 +35,49 @@ QString saveFailed(const QString& fileName, const QString& reason)
 QString loadFailed(const QString& fileName, const QString& reason)
 {
     return QStringLiteral("Filen \"%1\" kunde inte läsas: %2").arg(fileName, reason);
+}
+
+// A file descriptor, closed when it goes out of scope.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+    // Closes it now: some file systems report a failed write only here.
+    bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
+
+private:
+    int m_fd;
+};
+
+// Why a save may not replace the entry `name` of the directory: a symbolic link (which would
+// lead the write elsewhere), a directory or anything else but a regular file, or a file the user
+// may not write. Empty when the entry is a writable regular file or does not exist; mode then
+// receives the permissions of the existing file, or 0.
+QString replaceProblem(int directory, const char* name, mode_t& mode)
+{
+    struct stat status = {};
+    mode = 0;
+    if (::fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? QString() : reasonText(errno);
+    if (S_ISLNK(status.st_mode))
+        return QStringLiteral("namnet är en symbolisk länk, och Drevkalk skriver aldrig genom en "
+                              "länk. Välj ett annat namn.");
+    if (S_ISDIR(status.st_mode))
+        return reasonText(EISDIR);
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("det är inte en vanlig fil. Välj ett annat namn.");
+    if (::faccessat(directory, name, W_OK, AT_EACCESS) != 0)
+        return errno == EACCES ? QStringLiteral("filen är skrivskyddad.") : reasonText(errno);
+    mode = status.st_mode & 0777;
+    return {};
 }
 
 } // namespace
@@ -64,42 +110,76 @@ SaveResult WriteBikeFile(const QString& directory, const QString& name,
     const bikefile::FormatResult formatted = bikefile::formatRecord(record);
     if (!formatted.ok()) {
         result.unencodable = formatted.unencodable;
+        result.tooLarge = formatted.tooLarge;
         return result;
     }
-    QSaveFile file(QDir(directory).filePath(result.fileName));
-    return detail::saveBytes(
-        file, QByteArray(formatted.bytes.data(), static_cast<qsizetype>(formatted.bytes.size())));
-}
-
-namespace detail {
-
-SaveResult saveBytes(QSaveFile& file, const QByteArray& bytes)
-{
-    SaveResult result;
-    result.fileName = QFileInfo(file.fileName()).fileName();
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = saveFailed(result.fileName, file.errorString());
-        return result;
-    }
-    // QSaveFile only learns of a failed write or flush if asked; left alone it would commit a
-    // short or empty file in place of the old one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        // cancelWriting() replaces the error text, so keep the system's reason first.
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        file.commit(); // removes the temporary file
+    const auto failed = [&result](const QString& reason) {
         result.error = saveFailed(result.fileName, reason);
         return result;
-    }
-    if (!file.commit()) {
-        result.error = saveFailed(result.fileName, file.errorString());
+    };
+
+    // Everything below works relative to the directory as opened here.
+    const Descriptor dir(
+        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0)
+        return failed(reasonText(errno));
+    const QByteArray target = QFile::encodeName(result.fileName);
+    const long nameMax = ::fpathconf(dir.get(), _PC_NAME_MAX);
+    const qsizetype maxBytes = nameMax > 0 ? nameMax : NAME_MAX;
+    if (target.size() > maxBytes) {
+        result.error = QStringLiteral("Namnet är för långt: filnamnet med \".hoj\" får vara högst "
+                                      "%1 byte, och det här är %2 byte. Bokstäver som å, ä och ö "
+                                      "tar två byte var.")
+                           .arg(maxBytes)
+                           .arg(target.size());
         return result;
     }
+    mode_t mode = 0;
+    if (const QString problem = replaceProblem(dir.get(), target.constData(), mode);
+        !problem.isEmpty())
+        return failed(problem);
+
+    // A new file of a short name of its own (so any name that fits can be replaced), hidden and
+    // not ending in .hoj, created here and nowhere else: never an existing file, never a link.
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
+        temporary = ".drevkalk-" +
+                    QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
+        fd = ::openat(dir.get(), temporary.constData(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return failed(reasonText(errno));
+    Descriptor file(fd);
+    auto removeTemporary = qScopeGuard([&] { ::unlinkat(dir.get(), temporary.constData(), 0); });
+
+    if (mode != 0 && ::fchmod(fd, mode) != 0) // the replaced file's permissions stay
+        return failed(reasonText(errno));
+    const std::string& bytes = formatted.bytes;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return failed(reasonText(written < 0 ? errno : EIO));
+        done += static_cast<std::size_t>(written);
+    }
+    if (::fsync(fd) != 0 || !file.close())
+        return failed(reasonText(errno));
+    // Once more just before the rename, in case the entry changed meanwhile. The rename replaces
+    // the entry itself in any case: it never follows a link.
+    if (const QString problem = replaceProblem(dir.get(), target.constData(), mode);
+        !problem.isEmpty())
+        return failed(problem);
+    if (::renameat(dir.get(), temporary.constData(), dir.get(), target.constData()) != 0)
+        return failed(reasonText(errno));
+    removeTemporary.dismiss();
     result.ok = true;
     return result;
 }
-
-} // namespace detail
 
 namespace {
 
@@ -109,18 +189,14 @@ namespace {
 LoadResult readBikeFileAt(const std::string& path, const QString& fileName)
 {
     LoadResult result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const int fd = file.get();
     if (fd < 0) {
         const int error = errno;
         result.error = loadFailed(
             fileName, error == ENOENT ? QStringLiteral("filen finns inte.") : reasonText(error));
         return result;
     }
-    const struct Closer
-    {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
     struct stat status{};
     if (fstat(fd, &status) != 0) {
         result.error = loadFailed(fileName, reasonText(errno));

@@ -22,6 +22,10 @@ QString reasonText(int errorNumber)
         return QStringLiteral("filsystemet är skrivskyddat.");
     case EISDIR:
         return QStringLiteral("det är en mapp, inte en fil.");
+    case EFBIG:
+        return QStringLiteral("filen blir större än filsystemet tillåter.");
+    case EIO:
+        return QStringLiteral("disken kunde inte läsas eller skrivas.");
     default:
         return QString::fromLocal8Bit(std::strerror(errorNumber)) + QLatin1Char('.');
     }

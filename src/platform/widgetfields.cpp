@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace platform {
 
@@ -28,8 +29,13 @@ std::string WidgetFields::text(calc::Field field) const
     QWidget* widget = box(field);
     if (auto* line = qobject_cast<QLineEdit*>(widget))
         return line->text().toStdString();
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
-        return plain->toPlainText().toStdString();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
+        // toPlainText() would turn a non-breaking space into a plain one; the raw text keeps
+        // every character and separates the lines with the paragraph separator.
+        QString text = plain->document()->toRawText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        return text.toStdString();
+    }
     return {};
 }
 

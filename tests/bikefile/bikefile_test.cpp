@@ -33,10 +33,10 @@ TEST(BikeFile, WritesTheExactBytesAndRefusesWhatTheCodePageLacks)
 {
     EXPECT_EQ(formatRecord({}).bytes, R"("","","","","","","","","","","","","","","",234)" "\r\n");
     // Only the comment's line breaks (LF, CR LF or a lone CR) become CR LF.
-    EXPECT_EQ(formatRecord({"11000", " 12 ", "2,95", "åäö€", "Š…Ÿ", "a\nb", "c\rd", "say \"hi\"",
+    EXPECT_EQ(formatRecord({"11000", " 12 ", "2,95", "åäö€", "Š…Ÿ", "a\nb", "c\rd", "say 'hi'",
                             "", "", "", "", "", "", "två, a\nb\r\nc\rd\n\re\r\rf\r\n"}).bytes,
               "\"11000\",\" 12 \",\"2,95\",\"\xE5\xE4\xF6\x80\",\"\x8A\x85\x9F\",\"a\nb\",\"c\rd\","
-              "\"say \"hi\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+              "\"say 'hi'\",\"\",\"\",\"\",\"\",\"\",\"\","
               "\"tv\xE5, a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf\r\n\",234\r\n");
     // The first character the code page lacks is reported, and nothing is written.
     for (const auto& [value, text, character] : {std::tuple{std::size_t{0}, "12Ω", U'Ω'},

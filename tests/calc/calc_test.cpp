@@ -158,8 +158,8 @@ TEST(Speed, UnusableSharedValueClearsEverySpeedAndSaysWhich)
         {F::varv, "", Problem::Empty, "\"Max Varvtal\" är tomt. Fyll i ett tal och tryck på Beräkna igen."},
         {F::varv, "11.5", Problem::NotANumber, "\"Max Varvtal\" är inte ett tal. Skriv ett tal med "
                                                "decimaltecknet \",\" och tryck på Beräkna igen."},
-        {F::primär, "0,000", Problem::Zero, "\"Primär utväxling\" får inte vara 0. Skriv ett annat "
-                                            "tal och tryck på Beräkna igen."},
+        {F::primär, "0,000", Problem::Zero, "\"Primär utväxling\" får inte vara 0. Fyll i tänderna i "
+                                            "\"Vevaxel\" och \"Koppling\", så räknas den ut,"},
         {F::sekundär, "", Problem::Empty, "\"Sekundär utväxling\" är tomt."},
         {F::omkrets, "0", Problem::Zero, "\"Bakhjulets omkrets\" får inte"},
         {F::omkrets, "x", Problem::NotANumber, "\"Bakhjulets omkrets\" är inte"}};
@@ -178,4 +178,33 @@ TEST(Speed, UnusableSharedValueClearsEverySpeedAndSaysWhich)
     f.setText(F::omkrets, "");
     f.setText(F::varv, "");
     EXPECT_EQ(beräknahast(f)->field, F::varv);
+}
+
+// After the worked example, one or two fields changed: "Beräkna" says what to do in one
+// message, or nothing, and computes every gear it can.
+TEST(Speed, CalculateAndExplainSaysWhatToDo)
+{
+    const auto teeth = [](std::string a, std::string b) {
+        return " Fyll i tänderna i \"" + a + "\" och \"" + b + "\", så räknas den ut, och tryck på Beräkna igen.";
+    };
+    const std::string gear = " fick ingen hastighet; de andra är uträknade. Skriv ett tal med "
+                             "decimaltecknet \",\" och tryck på Beräkna igen.";
+    const std::string primär = "\"Primär utväxling\" är ";
+    const struct { const char* separator; std::vector<std::pair<F, const char*>> typed; std::string message; } rows[] = {
+        {",", {{F::primär, ""}}, primär + "tomt." + teeth("Vevaxel", "Koppling")},
+        {",", {{F::sekundär, "0"}}, "\"Sekundär utväxling\" får inte vara 0." + teeth("Framdrev", "Bakdrev")},
+        {".", {{F::primär, "2,500"}}, primär + "inte ett tal. Det är skrivet med decimaltecknet \",\", "
+                                      "men här gäller \".\"." + teeth("Vevaxel", "Koppling")},
+        {",", {{F::tvåanutv, "2.5"}}, "\"2:an Utväxling\" är inte ett tal. Den växeln" + gear},
+        {",", {{F::tvåanutv, "2.5"}, {F::sexanutv, "0"}},
+         "\"2:an Utväxling\" är inte ett tal. \"6:an Utväxling\" får inte vara 0. De växlarna" + gear},
+        {",", {{F::tvåanutv, ""}}, ""}};
+    for (const auto& row : rows) {
+        FakeFields f = with(example, row.separator);
+        f.setText(F::tvåanutv, "2");
+        for (const auto& [field, text] : row.typed)
+            f.setText(field, text);
+        EXPECT_EQ(calculateAndExplain(f), row.message);
+        EXPECT_EQ(f.text(F::ettanhast), row.typed[0].first == F::tvåanutv ? "175" : "");
+    }
 }

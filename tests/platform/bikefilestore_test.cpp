@@ -1,10 +1,12 @@
 #include "platform/bikefilestore.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,17 +18,6 @@ const BikeRecord sample = {"11000", "24", "60", "2,5", "45", "15", "3", "185", "
                            "1,3", "1,1", "", "Min hoj\nå ä ö €"};
 const QByteArray sampleBytes = "\"11000\",\"24\",\"60\",\"2,5\",\"45\",\"15\",\"3\",\"185\",\"2,95\","
                                "\"2\",\"1,6\",\"1,3\",\"1,1\",\"\",\"Min hoj\r\n\xE5 \xE4 \xF6 \x80\",234\r\n";
-
-// A QSaveFile whose writes fail, as on a failing disk: all of a write, or its second half.
-struct FaultySaveFile : QSaveFile
-{
-    using QSaveFile::QSaveFile;
-    bool shortWrite = false;
-    qint64 writeData(const char* data, qint64 len) override
-    {
-        return shortWrite ? QSaveFile::writeData(data, len / 2) : -1;
-    }
-};
 
 } // namespace
 
@@ -105,10 +96,15 @@ private slots:
         QFETCH(int, fault);
         QVERIFY(fault == 1 ? QDir(dir->path()).mkdir("x.hoj") : (put("x.hoj", sampleBytes), true));
         const QStringList before = entries();
-        FaultySaveFile file(path("x.hoj"));
-        file.shortWrite = fault == 3;
-        const auto saved = fault >= 2 ? platform::detail::saveBytes(file, "\"\",234\r\n")
-                                      : platform::WriteBikeFile(fault ? dir->path() : path("borta"), "x", {});
+        // Files may grow to 0 or 10 bytes, as on a full disk: every write fails, or one is cut short.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit limit = old;
+        limit.rlim_cur = fault == 3 ? 10 : fault == 2 ? 0 : old.rlim_cur;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const auto saved = platform::WriteBikeFile(fault ? dir->path() : path("borta"), "x", sample);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
         const QString prefix = QStringLiteral("Filen \"x.hoj\" kunde inte sparas: ");
         QVERIFY2(!saved.ok && saved.error.startsWith(prefix) && saved.error.size() > prefix.size(), qPrintable(saved.error));
         QCOMPARE(entries(), before);

@@ -1,0 +1,95 @@
+// The whole window under random use, in a temporary panel directory that holds a link to a file
+// outside it and one to nothing: text of any kind (pastes of up to 70,000 characters), keys,
+// clicks on the buttons, the list and the menu items, questions answered at random. Fails when a
+// save does not read back as it was saved, or anything outside the panel directory changed.
+// Usage: monkey_test [seed [events]], by default seed 1 and 3000 events.
+#ifndef Q_MOC_RUN
+#include "app/mainwindow.h"
+#include "bikefile/recordfields.h"
+#include "platform/bikefilestore.h"
+#endif
+#include "testsupport.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QClipboard>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    app::setUpApplication();
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    const quint32 seed = argc > 1 ? QByteArray(argv[1]).toUInt() : 1;
+    const int events = argc > 2 ? QByteArray(argv[2]).toInt() : 3000;
+    QRandomGenerator r(seed);
+    const QTemporaryDir root;
+    const QDir panel(root.filePath("panel"));
+    QFile target(root.filePath("mål.hoj"));
+    if (!panel.mkpath(".") || !target.open(QIODevice::WriteOnly) || !target.write("\"1\"") ||
+        !target.link(panel.filePath("länk.hoj")) ||
+        !QFile::link("../borta", panel.filePath("b.hoj")))
+        return 2;
+    target.close();
+    QDir::setCurrent(panel.path());
+    FakeMessages messages;
+    app::MainWindow window(messages);
+    window.show();
+    auto* list = window.findChild<QAbstractItemView*>("File1");
+    const QList<QAction*> actions = window.findChildren<QAction*>();
+    const Qt::Key keys[] = {Qt::Key_Tab,  Qt::Key_Backtab,   Qt::Key_Up,
+                            Qt::Key_Down, Qt::Key_Backspace, Qt::Key_Return};
+    const char32_t common[] = {'1',  ',',  '.',  ' ',  '"',    '\n',
+                               '\r', U'å', U'€', 0xA0, 0x2029, 0x1F3CD};
+    int saves = 0;
+    for (int event = 0; event < events; ++event) {
+        messages.answer = r.bounded(2);
+        QWidget* focus = window.focusWidget() ? window.focusWidget() : &window;
+        QString text;
+        for (int n = r.bounded(200) ? r.bounded(12) : r.bounded(70000); n > 0; --n) {
+            const char32_t c = r.bounded(16) ? common[r.bounded(12)] : r.bounded(0x110000);
+            text += c >= 0xD800 && c < 0xE000 ? QString(u'?') : QString::fromUcs4(&c, 1);
+        }
+        if (const int what = r.bounded(8); what == 0) {
+            QApplication::clipboard()->setText(text); // over the whole text, or at the cursor
+            QTest::keyClick(focus, Qt::Key_A, r.bounded(2) ? Qt::ControlModifier : Qt::AltModifier);
+            QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+        } else if (what == 1) {
+            QTest::sendKeyEvent(QTest::Click, focus, Qt::Key_unknown, text, Qt::NoModifier);
+        } else if (what == 2) {
+            QTest::keyClick(focus, keys[r.bounded(6)]);
+        } else if (const int rows = list->model()->rowCount(); what == 3 && rows > 0) {
+            const QRect entry = list->visualRect(list->model()->index(r.bounded(rows), 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+        } else if (what == 4) {
+            actions[r.bounded(actions.size())]->trigger();
+        } else if (what == 5) {
+            window.fields().setText(calc::Field::TrFilnamn, r.bounded(2) ? "länk" : "b");
+        } else if (what == 6) {
+            const char* buttons[] = {"Beräkna", "ny1", "tabort1"};
+            QTest::mouseClick(window.findChild<QWidget*>(buttons[r.bounded(3)]), Qt::LeftButton);
+        } else if (what == 7) {
+            bikefile::BikeRecord record;
+            for (std::size_t i = 0; i < record.size(); ++i)
+                record[i] = window.fields().text(bikefile::recordFields[i]);
+            const std::string name = window.fields().text(calc::Field::TrFilnamn);
+            const qsizetype warnings = messages.warnings.size();
+            QTest::mouseClick(window.findChild<QWidget*>("spara1"), Qt::LeftButton);
+            const QString file =
+                panel.filePath(platform::bikeFileName(QString::fromStdString(name)));
+            if (messages.warnings.size() == warnings && ++saves &&
+                platform::ReadBikeFile(file).record != record)
+                qFatal("seed %u, event %d: %s did not read back as saved", seed, event,
+                       qPrintable(file));
+        }
+    }
+    const QStringList entries =
+        QDir(root.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    if (entries != QStringList{"mål.hoj", "panel"} ||
+        (target.open(QIODevice::ReadOnly), target.readAll()) != "\"1\"")
+        qFatal("seed %u: something outside the panel directory changed: %s", seed,
+               qPrintable(entries.join(' ')));
+    std::printf("monkey: seed %u, %d events, %d saves read back\n", seed, events, saves);
+}

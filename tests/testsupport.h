@@ -16,28 +16,23 @@ struct FakeMessages : platform::Messages
     void warn(QWidget*, const QString& text) override { warnings << text; }
     bool askYesNo(QWidget*, const QString& title, const QString& text) override
     {
-        questions << title + '|' + text;
-        return answer;
+        return questions << title + '|' + text, answer;
     }
     QStringList warnings, questions;
     bool answer = false;
 };
-
 struct WindowMessages { FakeMessages messages; };
 
-// The main window on the screen, driven as a user does: found by the names of its controls.
+// The main window on the screen, driven as a user does: through the names of its controls.
 struct Window : WindowMessages, app::MainWindow
 {
-    Window() : app::MainWindow(messages)
+    Window() : app::MainWindow(messages) { show(); QVERIFY(QTest::qWaitForWindowActive(this)); }
+    template <class T = QWidget> T* find(const char* name) const
     {
-        show();
-        QVERIFY(QTest::qWaitForWindowActive(this));
+        T* found = findChild<T*>(QString::fromUtf8(name));
+        return found ? found : (qFatal("no %s", name), nullptr);
     }
-    template <class T> T* find(const char* name) const
-    {
-        T* widget = findChild<T*>(QString::fromUtf8(name));
-        return widget ? widget : (qFatal("no %s", name), nullptr);
-    }
+    void menu(const char* item) const { find<QAction>(item)->trigger(); }
     QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
     QString allTexts() const
     {
@@ -46,16 +41,15 @@ struct Window : WindowMessages, app::MainWindow
             all += '|' + box->text();
         return all;
     }
-    void click(const char* name) const { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    void click(const char* name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
     // Tabbing into a field selects what it holds: the first key replaces it.
     void type(const char* name, const QString& keys) const
     {
-        find<QLineEdit>(name)->setFocus(Qt::TabFocusReason);
-        find<QLineEdit>(name)->selectAll();
-        keys.isEmpty() ? QTest::keyClick(find<QLineEdit>(name), Qt::Key_Delete)
-                       : QTest::keyClicks(find<QLineEdit>(name), keys);
+        auto* box = find<QLineEdit>(name);
+        box->setFocus(Qt::TabFocusReason), box->selectAll();
+        keys.isEmpty() ? QTest::keyClick(box, Qt::Key_Delete) : QTest::keyClicks(box, keys);
     }
-    void typeWorkedExample() const
+    void typeWorkedExample() const // 11000 rpm, 24/60 teeth, 14/40 sprockets, gear 1, 190 cm
     {
         for (auto [name, keys] : {std::pair{"varv", "11000"}, {"vev", "24"}, {"koppling", "60"},
                  {"framdrev", "14"}, {"bakdrev", "40"}, {"ettanutv", "1"}, {"omkrets", "190"}})
@@ -71,12 +65,12 @@ inline void failOnAnyWarning()
         QStringLiteral("^(?!This plugin does not support (propagateSizeHints|raise)\\(\\)$)")));
 }
 
-#define DREVKALK_TEST_MAIN(TestClass)                                                              \
-    int main(int argc, char* argv[])                                                               \
-    {                                                                                              \
-        QApplication application(argc, argv);                                                      \
-        app::setUpApplication();                                                                   \
-        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));                           \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+#define DREVKALK_TEST_MAIN(TestClass)                                                          \
+    int main(int argc, char* argv[])                                                           \
+    {                                                                                          \
+        QApplication application(argc, argv);                                                  \
+        app::setUpApplication();                                                               \
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));                       \
+        TestClass test;                                                                        \
+        return QTest::qExec(&test, argc, argv);                                                \
     }

@@ -2,24 +2,17 @@
 
 #include <QLabel>
 
-namespace {
-
-// The About dialog while it is loaded; found like any window of the program.
-QWidget* aboutDialog()
+// The About window while it is loaded, found like any window of the program.
+QWidget* aboutWindow()
 {
     QWidget* found = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->objectName() == "frmAbout")
-            found = found ? (qFatal("two About dialogs"), nullptr) : widget;
+            found = found ? (qFatal("two About windows"), nullptr) : widget;
     return found;
 }
-
-void settle() // lets a window that a close scheduled for deletion go
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-} // namespace
+QString shown(const char* label) { return aboutWindow()->findChild<QLabel*>(label)->text(); }
+void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 class AboutTest : public QObject
 {
@@ -28,24 +21,24 @@ class AboutTest : public QObject
 private slots:
     void init() { failOnAnyWarning(); }
 
-    // "Om" loads the dialog once and shows it again; "Stäng" hides it; a close through the
+    // "Om" loads the window once and shows it again; "Stäng" hides it; a close through the
     // title bar unloads it; closing the main window ends it.
     void lifeCycle()
     {
         Window w;
-        QAction* om = w.findChild<QAction*>("övrigt");
-        om->trigger();
-        QWidget* dialog = aboutDialog();
+        w.menu("övrigt");
+        QWidget* dialog = aboutWindow();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
-        QStringList texts{dialog->windowTitle()};
-        for (const char* name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"})
-            texts << dialog->findChild<QLabel*>(name)->text();
-        QCOMPARE(texts.join('|'), "About Drevkalk|Drevkalk|Version 1.1.2|Ett nödvändigt ont för den som verkligen inte tycker att det är nån ide' att ta fram miniräknaren när det är dags att dreva om hojen.|Varning: Jag har inte den blekaste aning om ifall detta får distrubueras hur som helst.");
+        QCOMPARE(dialog->windowTitle() + "|" + shown("lblTitle") + "|" + shown("lblVersion") + "|"
+                     + shown("lblDescription") + "|" + shown("lblDisclaimer"),
+                 "About Drevkalk|Drevkalk|Version 1.1.2|Ett nödvändigt ont för den som verkligen "
+                 "inte tycker att det är nån ide' att ta fram miniräknaren när det är dags att dreva "
+                 "om hojen.|Varning: Jag har inte den blekaste aning om ifall detta får "
+                 "distrubueras hur som helst.");
         auto* stäng = dialog->findChild<QPushButton*>("bort");
-        QCOMPARE(stäng->text(), QStringLiteral("Stäng"));
-        QVERIFY(stäng->font().underline() && !dialog->parentWidget() && !dialog->isModal());
-        QCOMPARE(dialog->size(), QSize(329, 215));
-        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        QVERIFY(stäng->text() == "Stäng" && stäng->font().underline());
+        QVERIFY(!dialog->parentWidget() && !dialog->isModal());
+        QVERIFY(dialog->size() == QSize(329, 215) && dialog->minimumSize() == dialog->maximumSize());
         QCOMPARE(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint), 0);
         QVERIFY(dialog->windowIcon().cacheKey() != w.windowIcon().cacheKey());
         QCOMPARE(dialog->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
@@ -53,11 +46,10 @@ private slots:
         QCOMPARE(dialog->findChild<QLabel*>("picIcon")->geometry(), QRect(16, 16, 36, 36));
         // The desktop colour behind everything, the separator white over grey to the right edge.
         const QImage picture = dialog->grab().toImage();
-        QCOMPARE(picture.pixelColor(320, 5), QColor(0, 128, 128));
-        QCOMPARE(picture.pixelColor(200, 136), QColor(255, 255, 255));
-        QCOMPARE(picture.pixelColor(328, 136), QColor(255, 255, 255));
-        QCOMPARE(dialog->findChild<QLabel*>("picIcon")->grab().toImage().pixelColor(35, 35), QColor(0, 128, 128));
-
+        for (auto [x, y, colour] : {std::tuple{320, 5, QColor(0, 128, 128)},
+                 {200, 136, QColor(Qt::white)}, {328, 136, QColor(Qt::white)},
+                 {51, 51, QColor(0, 128, 128)}})
+            QCOMPARE(picture.pixelColor(x, y), colour);
         // Escape does nothing; Enter presses "Stäng" only while it has the focus.
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
@@ -68,24 +60,21 @@ private slots:
         QVERIFY(dialog->isVisible());
         QTest::keyClick(stäng, Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
-        om->trigger();
-        QCOMPARE(aboutDialog(), dialog); // the same dialog, not loaded anew
-        QVERIFY(dialog->isVisible());
-        om->trigger();
-        QCOMPARE(aboutDialog(), dialog);
-
+        w.menu("övrigt");
+        w.menu("övrigt");
+        QVERIFY(aboutWindow() == dialog && dialog->isVisible()); // the same window, not loaded anew
         QVERIFY(dialog->close());
         settle();
-        QCOMPARE(aboutDialog(), nullptr);
-        om->trigger();
-        QCOMPARE(aboutDialog()->findChild<QLabel*>("lblVersion")->text(), "Version 1.1.2");
-        aboutDialog()->findChild<QPushButton*>("bort")->click();
-        QVERIFY(w.close()); // with the dialog hidden
+        QCOMPARE(aboutWindow(), nullptr);
+        w.menu("övrigt");
+        QCOMPARE(shown("lblVersion"), "Version 1.1.2");
+        aboutWindow()->findChild<QPushButton*>("bort")->click();
+        QVERIFY(w.close()); // with the window hidden
         settle();
-        QCOMPARE(aboutDialog(), nullptr);
-        Window shown;
-        shown.findChild<QAction*>("övrigt")->trigger();
-        QVERIFY(shown.close());
+        QCOMPARE(aboutWindow(), nullptr);
+        Window open;
+        open.menu("övrigt");
+        QVERIFY(open.close());
         settle();
         for (QWidget* widget : QApplication::topLevelWidgets())
             QVERIFY(!widget->isVisible());

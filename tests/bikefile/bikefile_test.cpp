@@ -7,8 +7,6 @@
 
 using namespace bikefile;
 
-namespace {
-
 // "v1" to "v15" with some values changed, and the file text "vfrom",...,"vto".
 BikeRecord numbered(const std::vector<std::pair<std::size_t, std::string>>& changes = {})
 {
@@ -27,17 +25,14 @@ std::string quoted(int from, int to)
     return out;
 }
 
-} // namespace
-
 TEST(BikeFile, WritesTheExactBytesAndRefusesWhatTheCodePageLacks)
 {
     EXPECT_EQ(formatRecord({}).bytes, R"("","","","","","","","","","","","","","","",234)" "\r\n");
     // Only the comment's line breaks (LF, CR LF or a lone CR) become CR LF.
-    EXPECT_EQ(formatRecord({"11000", " 12 ", "2,95", "åäö€", "Š…Ÿ", "a\nb", "c\rd", "say \"hi\"",
-                            "", "", "", "", "", "", "två, a\nb\r\nc\rd\n\re\r\rf\r\n"}).bytes,
+    EXPECT_EQ(formatRecord({"11000", " 12 ", "2,95", "åäö€", "Š…Ÿ", "a\nb", "c\rd", "", "", "", "",
+                            "", "", "", "två, a\nb\r\nc\rd\n\re\r\rf\r\n"}).bytes,
               "\"11000\",\" 12 \",\"2,95\",\"\xE5\xE4\xF6\x80\",\"\x8A\x85\x9F\",\"a\nb\",\"c\rd\","
-              "\"say \"hi\"\",\"\",\"\",\"\",\"\",\"\",\"\","
-              "\"tv\xE5, a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf\r\n\",234\r\n");
+              R"("","","","","","","",)" "\"tv\xE5, a\r\nb\r\nc\r\nd\r\n\r\ne\r\n\r\nf\r\n\",234\r\n");
     // The first character the code page lacks is reported, and nothing is written.
     for (const auto& [value, text, character] : {std::tuple{std::size_t{0}, "12Ω", U'Ω'},
              {3, "2,95 \U0001F3CD", U'\U0001F3CD'}, {commentValue, "rad\nΩ Ж", U'Ω'}}) {
@@ -45,8 +40,7 @@ TEST(BikeFile, WritesTheExactBytesAndRefusesWhatTheCodePageLacks)
         record[value] = text;
         const FormatResult result = formatRecord(record);
         ASSERT_FALSE(result.ok());
-        EXPECT_EQ(result.unencodable->value, value);
-        EXPECT_EQ(result.unencodable->character, character);
+        EXPECT_TRUE(result.unencodable->value == value && result.unencodable->character == character);
         EXPECT_TRUE(result.bytes.empty());
     }
 }
@@ -54,10 +48,10 @@ TEST(BikeFile, WritesTheExactBytesAndRefusesWhatTheCodePageLacks)
 TEST(BikeFile, FollowsTheReadingRules)
 {
     const std::tuple<const char*, std::string, std::optional<BikeRecord>> cases[] = {
-        {"nothing after the fifteenth value is read", quoted(1, 15) + ",234\r\n\"x\"\r\nxx", numbered()},
-        {"ends right after the fifteenth value", quoted(1, 15), numbered()},
-        {"fifteenth value cut short inside its quotes", quoted(1, 14) + ",\"v15", numbered()},
-        {"fifteenth value only begun", quoted(1, 14) + ",\"", numbered({{14, ""}})},
+        {"nothing after the 15th value is read", quoted(1, 15) + ",234\r\n\"x\"\r\nxx", numbered()},
+        {"ends right after the 15th value", quoted(1, 15), numbered()},
+        {"15th value cut short inside its quotes", quoted(1, 14) + ",\"v15", numbered()},
+        {"15th value only begun", quoted(1, 14) + ",\"", numbered({{14, ""}})},
         {"empty unquoted values", ",,,,,,,,,,,,,,x", [] { BikeRecord r; r[14] = "x"; return r; }()},
         {"spaces before a value skipped, after an unquoted one dropped",
          "  \"v1\",   v2   ,v3 \"x\" ," + quoted(4, 15) + "\r\n", numbered({{2, "v3 \"x\""}})},
@@ -75,49 +69,42 @@ TEST(BikeFile, FollowsTheReadingRules)
         {"empty", "", {}}, {"spaces", "   ", {}}, {"14 values", quoted(1, 14), {}},
         {"14 and a comma", quoted(1, 14) + ",", {}}, {"and spaces", quoted(1, 14) + ",   ", {}},
         {"14 and a line end", quoted(1, 14) + "\r\n", {}},
-        {"unquoted", "v1,v2,v3,v4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,", {}},
-    };
+        {"unquoted", "v1,v2,v3,v4,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,", {}}};
     for (const auto& [name, bytes, expected] : cases)
         EXPECT_EQ(parseRecord(bytes), expected) << name;
 }
 
+// What is written reads back; every byte but the double quote, in values and the comment.
 TEST(BikeFile, WhatIsWrittenReadsBack)
 {
-    std::string bytes; // every byte but the double quote
+    std::string bytes, comment; // the comment's line breaks only as LF, as they read back
     for (int b = 0; b < 256; ++b)
-        if (b != '"')
-            bytes += static_cast<char>(b);
+        bytes += b == '"' ? "" : std::string(1, static_cast<char>(b));
     const std::string every = cp1252::decode(bytes);
-    std::string comment = every; // line breaks only as LF, the form that reads back unchanged
-    std::erase_if(comment, [](char c) { return c == '\r' || c == '\n'; });
-    for (const BikeRecord& record :
-         {BikeRecord{}, numbered(), numbered({{0, every}, {1, every}, {14, comment + "\n" + comment}}),
-          BikeRecord{"11000", "  12", "2,95", "3.05", "", "-", " ", ",", "a\r\nb", "å", "ä", "ö",
-                     "€", "\u0081", "rad ett\nrad två\n\nslut\n"}})
+    std::erase_if(comment = every, [](char c) { return c == '\r' || c == '\n'; });
+    for (const BikeRecord& record : {BikeRecord{}, numbered(),
+             numbered({{0, every}, {1, every}, {14, comment + "\n" + comment}}),
+             BikeRecord{"11000", "  12", "2,95", "3.05", "", "-", " ", ",", "a\r\nb", "å", "ä", "ö",
+                        "€", "\u0081", "rad ett\nrad två\n\nslut\n"}})
         EXPECT_EQ(parseRecord(formatRecord(record).bytes), record);
 }
 
-// The five undefined bytes are the control characters of their number; all
-// others as in glibc's table; every byte decodes and encodes back.
+// The five undefined bytes are the control characters of their number, all others as in
+// glibc's table; every byte decodes and encodes back.
 TEST(BikeFile, CodePage)
 {
     const iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
     ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1)) << "iconv has no WINDOWS-1252";
-    std::set<char32_t> seen;
     for (int b = 0; b < 256; ++b) {
         std::string byte(1, static_cast<char>(b)), out(8, '\0');
         char *in = byte.data(), *end = out.data();
         std::size_t inLeft = 1, outLeft = out.size();
-        if (iconv(cd, &in, &inLeft, &end, &outLeft) == static_cast<std::size_t>(-1))
-            out = "\xC2" + byte;
-        else
-            out.resize(static_cast<std::size_t>(end - out.data()));
+        const bool undefined = iconv(cd, &in, &inLeft, &end, &outLeft) == std::size_t(-1);
+        out = undefined ? "\xC2" + byte : out.substr(0, std::size_t(end - out.data()));
         EXPECT_EQ(cp1252::decode(byte), out) << b;
         EXPECT_EQ(cp1252::encode(out), byte) << b;
-        seen.insert(cp1252::decodeByte(static_cast<unsigned char>(b)));
     }
     iconv_close(cd);
-    EXPECT_EQ(seen.size(), 256u);
     // Encoding fails on the first missing character; malformed UTF-8 as U+FFFD.
     for (const auto& [utf8, missing] :
          {std::pair{"abcЖΩ€", U'Ж'}, {"\u0100", U'\u0100'}, {"x\U0001F600", U'\U0001F600'},

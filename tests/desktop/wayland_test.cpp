@@ -1,30 +1,10 @@
 // The main window natively on the Wayland compositor that check.sh starts: the menus open, the
 // display modes give the window its fixed sizes, About opens, closing the window ends the program.
-#include "app/mainwindow.h"
 #include "testsupport.h"
+
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
-
-// Clicks ITEM in MENU, the menu bar or an open menu, once MENU is on the screen.
-template <class Menu> void click(Menu* menu, QAction* item)
-{
-    QTRY_VERIFY(menu->isVisible() && menu->window()->windowHandle()->isExposed());
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-}
-
-QAction* item(const app::MainWindow& w, const char* name)
-{
-    return w.findChild<QAction*>(name);
-}
-
-QWidget* findAbout()
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String("frmAbout") && top->isVisible())
-            return top;
-    return nullptr;
-}
 
 class WaylandTest : public QObject
 {
@@ -37,19 +17,26 @@ private slots:
         app::MainWindow w;
         QSignalSpy closed(&w, &app::MainWindow::closed);
         w.show();
-        for (const auto& [mode, height] : {std::pair{"advanced", 518}, {"easy", 439}}) {
-            click(w.menuBar(), item(w, "options"));
-            click(w.findChild<QMenu*>("options"), item(w, "modell"));
-            click(w.findChild<QMenu*>("modell"), item(w, mode));
+        const auto click = [&](auto* menu, const char* item) { // once the menu is on the screen
+            QTRY_VERIFY(menu->isVisible() && menu->window()->windowHandle()->isExposed());
+            const QRect at = menu->actionGeometry(w.findChild<QAction*>(item));
+            QTest::mouseClick(menu, Qt::LeftButton, {}, at.center());
+        };
+        for (auto [mode, height] : {std::pair{"advanced", 518}, {"easy", 439}}) {
+            click(w.menuBar(), "options");
+            click(w.findChild<QMenu*>("options"), "modell");
+            click(w.findChild<QMenu*>("modell"), mode);
             QTRY_COMPARE(w.windowHandle()->size(), QSize(297, height + w.menuBar()->height()));
-            QCOMPARE(w.centralWidget()->size(), QSize(297, height));
         }
-        click(w.menuBar(), item(w, "övrigt"));
-        QWidget* about = nullptr;
-        QTRY_VERIFY((about = findAbout()));
-        QVERIFY(QTest::qWaitForWindowExposed(about));
-        w.close();
-        QCOMPARE(closed.count(), 1);
+        click(w.menuBar(), "övrigt");
+        const auto about = [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->objectName() == "frmAbout" && top->isVisible())
+                    return top->windowHandle()->isExposed();
+            return false;
+        };
+        QTRY_VERIFY(about());
+        QVERIFY(w.close() && closed.count() == 1);
     }
 };
 DREVKALK_TEST_MAIN(WaylandTest)

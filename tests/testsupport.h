@@ -10,6 +10,14 @@
 #include <QPushButton>
 #include <QTest>
 
+// Every test function fails on a Qt warning it did not expect. The offscreen platform says
+// that it cannot pass size hints or stacking on to a window manager, which it does not have.
+inline void failOnAnyWarning()
+{
+    QTest::failOnWarning(QRegularExpression(
+        QStringLiteral("^(?!This plugin does not support (propagateSizeHints|raise)\\(\\)$)")));
+}
+
 // Message boxes that tests read and answer instead of a person.
 struct FakeMessages : platform::Messages
 {
@@ -26,7 +34,12 @@ struct WindowMessages { FakeMessages messages; };
 // The main window on the screen, driven as a user does: through the names of its controls.
 struct Window : WindowMessages, app::MainWindow
 {
-    Window() : app::MainWindow(messages) { show(); QVERIFY(QTest::qWaitForWindowActive(this)); }
+    Window() : app::MainWindow(messages)
+    {
+        failOnAnyWarning();
+        show();
+        QVERIFY(QTest::qWaitForWindowActive(this));
+    }
     template <class T = QWidget> T* find(const char* name) const
     {
         T* found = findChild<T*>(QString::fromUtf8(name));
@@ -57,20 +70,8 @@ struct Window : WindowMessages, app::MainWindow
     }
 };
 
-// Every test function fails on a Qt warning it did not expect. The offscreen platform says
-// that it cannot pass size hints or stacking on to a window manager, which it does not have.
-inline void failOnAnyWarning()
-{
-    QTest::failOnWarning(QRegularExpression(
-        QStringLiteral("^(?!This plugin does not support (propagateSizeHints|raise)\\(\\)$)")));
-}
-
-#define DREVKALK_TEST_MAIN(TestClass)                                                          \
-    int main(int argc, char* argv[])                                                           \
-    {                                                                                          \
-        QApplication application(argc, argv);                                                  \
-        app::setUpApplication();                                                               \
-        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));                       \
-        TestClass test;                                                                        \
-        return QTest::qExec(&test, argc, argv);                                                \
-    }
+// The test class's functions in an application set up as the program's, in Swedish.
+#define DREVKALK_TEST_MAIN(TestClass) int main(int argc, char* argv[]) \
+    { QApplication application(argc, argv); app::setUpApplication(); \
+      QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden)); \
+      TestClass test; return QTest::qExec(&test, argc, argv); }

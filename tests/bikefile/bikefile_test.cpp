@@ -19,9 +19,9 @@ BikeRecord numbered(const std::vector<std::pair<std::size_t, std::string>>& chan
 }
 std::string quoted(int from, int to)
 {
-    std::string out;
-    for (int i = from; i <= to; ++i)
-        out += (i > from ? ",\"v" : "\"v") + std::to_string(i) + "\"";
+    std::string out = "\"v" + std::to_string(from) + "\"";
+    while (from < to)
+        out += ",\"v" + std::to_string(++from) + "\"";
     return out;
 }
 
@@ -41,7 +41,7 @@ TEST(BikeFile, WritesTheExactBytesAndRefusesWhatTheCodePageLacks)
         const FormatResult result = formatRecord(record);
         ASSERT_FALSE(result.ok());
         EXPECT_TRUE(result.unencodable->value == value && result.unencodable->character == character);
-        EXPECT_TRUE(result.bytes.empty());
+        EXPECT_EQ(result.bytes, "");
     }
 }
 
@@ -101,8 +101,7 @@ TEST(BikeFile, CodePage)
         std::size_t inLeft = 1, outLeft = out.size();
         const bool undefined = iconv(cd, &in, &inLeft, &end, &outLeft) == std::size_t(-1);
         out = undefined ? "\xC2" + byte : out.substr(0, std::size_t(end - out.data()));
-        EXPECT_EQ(cp1252::decode(byte), out) << b;
-        EXPECT_EQ(cp1252::encode(out), byte) << b;
+        EXPECT_TRUE(cp1252::decode(byte) == out && cp1252::encode(out) == byte) << b;
     }
     iconv_close(cd);
     // Encoding fails on the first missing character; malformed UTF-8 as U+FFFD.
@@ -112,7 +111,6 @@ TEST(BikeFile, CodePage)
           {"\xC0\xAF", U'\uFFFD'}, {"\xE0\x80\xAF", U'\uFFFD'}, {"\xED\xA0\x80", U'\uFFFD'},
           {"\xF4\x90\x80\x80", U'\uFFFD'}, {"\xE2\x82", U'\uFFFD'}, {"\xE2\x28\xA1", U'\uFFFD'}}) {
         char32_t bad = 0;
-        EXPECT_EQ(cp1252::encode(utf8, &bad), std::nullopt) << utf8;
-        EXPECT_EQ(bad, missing) << utf8;
+        EXPECT_TRUE(!cp1252::encode(utf8, &bad) && bad == missing) << utf8;
     }
 }

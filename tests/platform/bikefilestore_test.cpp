@@ -11,36 +11,35 @@ using bikefile::BikeRecord;
 
 const BikeRecord sample = {"11000", "24", "60", "2,5", "45", "15", "3", "185", "2,95", "2", "1,6",
                            "1,3", "1,1", "", "Min hoj\nå ä ö €"};
-const QByteArray sampleBytes = "\"11000\",\"24\",\"60\",\"2,5\",\"45\",\"15\",\"3\",\"185\",\"2,95\","
-                               "\"2\",\"1,6\",\"1,3\",\"1,1\",\"\",\"Min hoj\r\n\xE5 \xE4 \xF6 \x80\",234\r\n";
+const QByteArray sampleBytes = QByteArray::fromStdString(bikefile::formatRecord(sample).bytes);
+
+QByteArray bytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
+}
+void put(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+// Every entry with its content, hidden ones too, so that a stray temporary file shows.
+QStringList entries()
+{
+    QStringList all;
+    for (const QString& name : QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                | QDir::NoDotAndDotDot, QDir::Name))
+        all << name + "=" + bytes(name);
+    return all;
+}
 
 class BikeFileStoreTest : public QObject
 {
     Q_OBJECT
-    std::optional<QTemporaryDir> dir;
-    QString path(const QString& name) const { return dir->filePath(name); }
-    QByteArray bytes(const QString& name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
-    }
-    void put(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-    // Every entry with its content, hidden ones too, so that a stray temporary file shows.
-    QStringList entries() const
-    {
-        QStringList all;
-        for (const QString& name : QDir(dir->path()).entryList(QDir::AllEntries | QDir::Hidden
-                 | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
-            all << name + "=" + bytes(name);
-        return all;
-    }
+    std::optional<QTemporaryDir> dir; // the working directory
 
 private slots:
-    void init() { QVERIFY(dir.emplace().isValid()); }
+    void init() { QVERIFY(dir.emplace().isValid() && QDir::setCurrent(dir->path())); }
 
     // name.hoj gets exactly the record's bytes; a later save replaces them whole. A refused
     // name, an unencodable value ("u") or a failed write ("mapp") writes nothing, x.hoj stays.
@@ -62,11 +61,11 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, error);
         put("x.hoj", "old");
-        QVERIFY(QDir(dir->path()).mkdir("mapp.hoj"));
+        QVERIFY(QDir().mkdir("mapp.hoj"));
         BikeRecord record = sample;
         record[13] = name == "u" ? "\u2009" : "";
         const QStringList before = entries();
-        const auto saved = platform::WriteBikeFile(dir->path(), name, record);
+        const auto saved = platform::WriteBikeFile(".", name, record);
         QCOMPARE(saved.fileName, name + ".hoj");
         QCOMPARE(saved.unencodable ? int(saved.unencodable->value) : -1, name == "u" ? 13 : -1);
         QCOMPARE(platform::refuseName(name).value_or("*"), error.isEmpty() ? "*" : error);
@@ -77,46 +76,36 @@ private slots:
             return;
         QCOMPARE(bytes(saved.fileName), sampleBytes);
         QCOMPARE(entries().size(), name == "x" ? 2 : 3);
-        QVERIFY(platform::WriteBikeFile(dir->path(), name, BikeRecord{}).ok);
-        QCOMPARE(platform::ReadBikeFile(path(saved.fileName)).record, BikeRecord{});
-        QVERIFY(!platform::WriteBikeFile(path("borta"), name, record).ok); // no such directory
+        QVERIFY(platform::WriteBikeFile(".", name, BikeRecord{}).ok);
+        QCOMPARE(platform::ReadBikeFile(saved.fileName).record, BikeRecord{});
+        QVERIFY(!platform::WriteBikeFile("borta", name, record).ok); // no such directory
     }
 
     // A saved file reads back, up to the size limit; a failed load says why and gives no record.
-    void loads_data()
-    {
-        QTest::addColumn<QString>("why"); // empty when the load succeeds; the tag is the file name
-        const QString cantRead = QStringLiteral("kunde inte läsas: ");
-        const QString cut = QStringLiteral("är inte en hel hojfil: den tar slut före det femtonde värdet.");
-        for (const char* name : {"x.hoj", "grans.hoj"})
-            QTest::newRow(name) << QString();
-        QTest::newRow("borta.hoj") << cantRead + "filen finns inte.";
-        QTest::newRow("mapp.hoj") << cantRead + "det är en mapp, inte en fil.";
-        QTest::newRow("ror.hoj") << cantRead + "det är inte en vanlig fil.";
-        QTest::newRow("stor.hoj") << QStringLiteral("är för stor för att vara en hojfil.");
-        QTest::newRow("kort.hoj") << cut;
-        QTest::newRow("tom.hoj") << cut;
-        QTest::newRow("las-ej.hoj") << cantRead;
-    }
     void loads()
     {
-        const QString name = QTest::currentDataTag();
-        QFETCH(QString, why);
-        const QByteArray padded = sampleBytes + QByteArray(platform::maxBikeFileSize - sampleBytes.size(), ' ');
-        for (auto [file, content] : {std::pair{"x.hoj", sampleBytes}, {"grans.hoj", padded},
-                 {"stor.hoj", padded + ' '}, {"tom.hoj", ""}, {"las-ej.hoj", sampleBytes},
+        const QByteArray full = sampleBytes.leftJustified(platform::maxBikeFileSize, ' ');
+        for (auto [name, content] : {std::pair{"x.hoj", sampleBytes}, {"grans.hoj", full},
+                 {"stor.hoj", full + ' '}, {"tom.hoj", ""}, {"las-ej.hoj", sampleBytes},
                  {"kort.hoj", sampleBytes.left(sampleBytes.indexOf("\"Min"))}}) // no 15th value
-            put(file, content);
-        QVERIFY(QDir(dir->path()).mkdir("mapp.hoj"));
-        QVERIFY(mkfifo(QFile::encodeName(path("ror.hoj")).constData(), 0600) == 0);
-        QVERIFY(QFile::setPermissions(path("las-ej.hoj"), QFile::WriteOwner));
-        if (name == "las-ej.hoj" && geteuid() == 0)
-            QSKIP("root reads a file whatever its permission bits say");
-        const auto loaded = platform::ReadBikeFile(path(name));
-        QCOMPARE(loaded.record, why.isEmpty() ? std::optional(sample) : std::nullopt);
-        const QString message = why.isEmpty() ? QString() : "Filen \"" + name + "\" " + why;
-        QVERIFY2(why.endsWith(' ') ? loaded.error.startsWith(message) : loaded.error == message,
-                 qPrintable(loaded.error));
+            put(name, content);
+        QVERIFY(QDir().mkdir("mapp.hoj") && mkfifo("ror.hoj", 0600) == 0);
+        QVERIFY(QFile::setPermissions("las-ej.hoj", QFile::WriteOwner));
+        const QString cantRead = "kunde inte läsas: ", cut = "är inte en hel hojfil: den tar slut "
+                                                            "före det femtonde värdet.";
+        for (auto [name, why] : {std::pair{"x.hoj", QString()}, {"grans.hoj", QString()},
+                 {"borta.hoj", cantRead + "filen finns inte."}, {"tom.hoj", cut}, {"kort.hoj", cut},
+                 {"mapp.hoj", cantRead + "det är en mapp, inte en fil."}, {"las-ej.hoj", cantRead},
+                 {"ror.hoj", cantRead + "det är inte en vanlig fil."},
+                 {"stor.hoj", QString("är för stor för att vara en hojfil.")}}) {
+            if (why == cantRead && geteuid() == 0)
+                continue; // root reads a file whatever its permission bits say
+            const auto loaded = platform::ReadBikeFile(name);
+            QCOMPARE(loaded.record, why.isEmpty() ? std::optional(sample) : std::nullopt);
+            const QString message = why.isEmpty() ? QString() : QString("Filen \"%1\" ").arg(name) + why;
+            QVERIFY2(why == cantRead ? loaded.error.startsWith(message) : loaded.error == message,
+                     qPrintable(loaded.error));
+        }
     }
 };
 

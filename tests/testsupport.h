@@ -23,9 +23,7 @@ struct FakeMessages : platform::Messages
 {
     void warn(QWidget*, const QString& text) override { warnings << text; }
     bool askYesNo(QWidget*, const QString& title, const QString& text) override
-    {
-        return questions << title + '|' + text, answer;
-    }
+    { return questions << title + '|' + text, answer; }
     QStringList warnings, questions;
     bool answer = false;
 };
@@ -34,18 +32,15 @@ struct WindowMessages { FakeMessages messages; };
 // The main window on the screen, driven as a user does: through the names of its controls.
 struct Window : WindowMessages, app::MainWindow
 {
-    Window() : app::MainWindow(messages)
-    {
-        failOnAnyWarning();
-        show();
-        QVERIFY(QTest::qWaitForWindowActive(this));
-    }
+    Window() : app::MainWindow(messages) { failOnAnyWarning(), show(), waitForActive(); }
+    void waitForActive() { QVERIFY(QTest::qWaitForWindowActive(this)); }
     template <class T = QWidget> T* find(const char* name) const
     {
         T* found = findChild<T*>(QString::fromUtf8(name));
         return found ? found : (qFatal("no %s", name), nullptr);
     }
     void menu(const char* item) const { find<QAction>(item)->trigger(); }
+    void click(const char* name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
     QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
     QString allTexts() const
     {
@@ -54,7 +49,6 @@ struct Window : WindowMessages, app::MainWindow
             all += '|' + box->text();
         return all;
     }
-    void click(const char* name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
     // Tabbing into a field selects what it holds: the first key replaces it.
     void type(const char* name, const QString& keys) const
     {
@@ -71,7 +65,7 @@ struct Window : WindowMessages, app::MainWindow
 };
 
 // The test class's functions in an application set up as the program's, in Swedish.
-#define DREVKALK_TEST_MAIN(TestClass) int main(int argc, char* argv[]) \
-    { QApplication application(argc, argv); app::setUpApplication(); \
-      QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden)); \
-      TestClass test; return QTest::qExec(&test, argc, argv); }
+#define DREVKALK_TEST_MAIN(TestClass) int main(int argc, char* argv[]) {                    \
+        QApplication application(argc, argv);                                                  \
+        app::setUpApplication(), QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden)); \
+        return QTest::qExec(std::make_unique<TestClass>().get(), argc, argv); }

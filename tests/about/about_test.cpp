@@ -11,7 +11,7 @@ QWidget* aboutWindow()
             found = found ? (qFatal("two About windows"), nullptr) : widget;
     return found;
 }
-QString shown(const char* label) { return aboutWindow()->findChild<QLabel*>(label)->text(); }
+template <class T = QLabel> T* part(const char* name) { return aboutWindow()->findChild<T*>(name); }
 void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 class AboutTest : public QObject
@@ -25,47 +25,48 @@ private slots:
     {
         Window w;
         w.menu("övrigt");
-        QWidget* dialog = aboutWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
-        QCOMPARE(dialog->windowTitle() + "|" + shown("lblTitle") + "|" + shown("lblVersion") + "|"
-                     + shown("lblDescription") + "|" + shown("lblDisclaimer"),
-                 "About Drevkalk|Drevkalk|Version 1.1.2|Ett nödvändigt ont för den som verkligen "
-                 "inte tycker att det är nån ide' att ta fram miniräknaren när det är dags att dreva "
-                 "om hojen.|Varning: Jag har inte den blekaste aning om ifall detta får "
-                 "distrubueras hur som helst.");
-        auto* stäng = dialog->findChild<QPushButton*>("bort");
-        QVERIFY(stäng->text() == "Stäng" && stäng->font().underline() && !dialog->isModal());
-        QVERIFY(dialog->size() == QSize(329, 215) && dialog->minimumSize() == dialog->maximumSize());
-        QCOMPARE(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint), 0);
-        QVERIFY(dialog->windowIcon().cacheKey() != w.windowIcon().cacheKey());
-        QCOMPARE(dialog->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
-        QCOMPARE(stäng->geometry(), QRect(232, 152, 89, 57));
-        QCOMPARE(dialog->findChild<QLabel*>("picIcon")->geometry(), QRect(16, 16, 36, 36));
-        // The desktop colour behind everything, the separator white over grey to the right edge.
-        const QImage picture = dialog->grab().toImage();
-        for (auto [x, y, colour] : {std::tuple{320, 5, QColor(0, 128, 128)},
-                 {200, 136, QColor(Qt::white)}, {328, 136, QColor(Qt::white)},
-                 {51, 51, QColor(0, 128, 128)}})
+        QWidget* win = aboutWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(win));
+        QCOMPARE(win->windowTitle() + "|" + part("lblTitle")->text() + "|"
+                     + part("lblVersion")->text() + "|" + part("lblDescription")->text() + "|"
+                     + part("lblDisclaimer")->text(),
+                 "About Drevkalk|Drevkalk|Version 1.1.2|Ett nödvändigt ont för den som "
+                 "verkligen inte tycker att det är nån ide' att ta fram miniräknaren när det är "
+                 "dags att dreva om hojen.|Varning: Jag har inte den blekaste aning om ifall detta "
+                 "får distrubueras hur som helst.");
+        auto* stäng = part<QPushButton>("bort");
+        QVERIFY(stäng->text() == "Stäng" && stäng->font().underline() && !win->isModal());
+        QVERIFY(win->size() == QSize(329, 215) && win->minimumSize() == win->maximumSize());
+        QCOMPARE(win->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
+                 0);
+        QVERIFY(win->windowIcon().cacheKey() != w.windowIcon().cacheKey() && !win->parentWidget());
+        QCOMPARE(win->windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
+        QVERIFY(stäng->geometry() == QRect(232, 152, 89, 57)
+                && part("picIcon")->geometry() == QRect(16, 16, 36, 36));
+        // The desktop colour behind everything (the icon too), the separator white to the edge.
+        const QImage picture = win->grab().toImage();
+        const QColor desktop(0, 128, 128);
+        for (auto [x, y, colour] : {std::tuple{320, 5, desktop}, {51, 51, desktop},
+                 {200, 136, QColor(Qt::white)}, {328, 136, QColor(Qt::white)}})
             QCOMPARE(picture.pixelColor(x, y), colour);
         // Escape does nothing; Enter presses "Stäng" only while it has the focus.
-        dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        win->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(win));
         stäng->clearFocus();
-        QTest::keyClick(dialog, Qt::Key_Return);
+        QTest::keyClick(win, Qt::Key_Return);
         stäng->setFocus();
         QTest::keyClick(stäng, Qt::Key_Escape);
-        QVERIFY(dialog->isVisible());
+        QVERIFY(win->isVisible());
         QTest::keyClick(stäng, Qt::Key_Return);
-        QVERIFY(!dialog->isVisible());
-        w.menu("övrigt");
-        w.menu("övrigt");
-        QVERIFY(aboutWindow() == dialog && dialog->isVisible()); // the same window, not loaded anew
-        QVERIFY(dialog->close());
+        QVERIFY(!win->isVisible());
+        w.menu("övrigt"), w.menu("övrigt");
+        QVERIFY(aboutWindow() == win && win->isVisible()); // the same window, not loaded anew
+        QVERIFY(win->close());
         settle();
         QCOMPARE(aboutWindow(), nullptr);
         w.menu("övrigt");
-        QCOMPARE(shown("lblVersion"), "Version 1.1.2");
-        aboutWindow()->findChild<QPushButton*>("bort")->click();
+        QCOMPARE(part("lblVersion")->text(), "Version 1.1.2");
+        part<QPushButton>("bort")->click();
         QVERIFY(w.close()); // with the window hidden
         settle();
         QCOMPARE(aboutWindow(), nullptr);

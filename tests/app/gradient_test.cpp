@@ -5,7 +5,7 @@
 #include <cmath>
 
 using app::GradientBox;
-constexpr double outerWidth = 4575, outerHeight = 8430; // unlike any client size
+constexpr double wide = 4575, high = 8430; // the outer size, unlike any client size
 
 TEST(Gradient, RoundsHalvesToEvenWithin16Bits)
 {
@@ -30,13 +30,13 @@ TEST(Gradient, Bands)
         {0, 4455, 6585, 65, 100}, {0, 4455, 6534, 65, 99}, {2, 4455, 6585, 0, 0},
         {-1, 4455, 6585, 0, 0}, {-32768, 4455, 6585, 0, 0}};
     for (const auto& [direction, width, height, step, bands] : rows) {
-        const auto boxes = app::gradientBoxes({width, height, outerWidth, outerHeight}, direction,
+        const auto boxes = app::gradientBoxes({width, height, wide, high}, direction,
                                               100, 0, 255, 1, 0, -1);
         ASSERT_EQ(boxes.size(), std::size_t(bands)) << direction << ", " << width << "x" << height;
         for (int k = 1; k <= bands; ++k) {
             const double p = 1 + (k - 1) * (step + 1), q = p + step - 1;
-            const GradientBox band = direction ? GradientBox{p, 0, q, outerHeight, k + 99, 0, 256 - k}
-                                               : GradientBox{0, p, outerWidth, q, k + 99, 0, 256 - k};
+            const GradientBox band = direction ? GradientBox{p, 0, q, high, k + 99, 0, 256 - k}
+                                               : GradientBox{0, p, wide, q, k + 99, 0, 256 - k};
             ASSERT_EQ(boxes[k - 1], band)
                 << direction << ", " << width << " x " << height << ", band " << k;
         }
@@ -57,7 +57,7 @@ TEST(Gradient, ClampsAndSkipsEachComponentOnItsOwn)
         for (int which = 0; which < 3; ++which) {
             std::int16_t start[3] = {40, 80, 120}, steps[3] = {1, 1, 1};
             start[which] = first, steps[which] = step;
-            const auto boxes = app::gradientBoxes({4455, 7770, outerWidth, outerHeight}, 1, start[0],
+            const auto boxes = app::gradientBoxes({4455, 7770, wide, high}, 1, start[0],
                                              start[1], start[2], steps[0], steps[1], steps[2]);
             for (std::size_t k = 0; k < channel.size(); ++k) {
                 const int rgb[3] = {boxes.at(k).red, boxes[k].green, boxes[k].blue};

@@ -35,23 +35,25 @@ setup)
     for command in run test; do
         rm -f "$tmp/bin/make" "$tmp/log"
         PATH=$tmp/bin "$src/$command" >/dev/null
-        grep -q "^apt-get install .* make " "$tmp/log" || fail "./$command did not install make"
-        [ "$(tail -1 "$tmp/log")" = "make $command" ] || fail "./$command did not call make $command"
+        grep -q "^apt-get install .* make " "$tmp/log" || fail "./$command installed no make"
+        [ "$(tail -1 "$tmp/log")" = "make $command" ] || fail "no make $command"
     done ;;
 package)
-    tar -C "$src" --exclude=./.git --exclude='./build*' --exclude='./obj-*' -cf - . |
-        (mkdir "$tmp/src" && tar -C "$tmp/src" -xf -)
+    mkdir "$tmp/src" && tar -C "$src" --exclude=./.git --exclude='./build*' --exclude='./obj-*' \
+        -cf - . | tar -C "$tmp/src" -xf -
     (cd "$tmp/src" && dpkg-buildpackage -b -us -uc -j"$(nproc)") >"$tmp/build.log" 2>&1 ||
         { tail -30 "$tmp/build.log" >&2; fail dpkg-buildpackage; }
     deb=$(echo "$tmp"/drevkalk_"${DREVKALK_VERSION:?}"_*.deb)
     lintian --pedantic -I --fail-on error,warning "$deb" || fail "lintian --pedantic $deb"
     dpkg-deb -x "$deb" "$tmp/root"; bin=$tmp/root/usr/bin/drevkalk
     hardening-check --nocfprotection "$bin" || fail hardening-check
-    for file in applications/$id.desktop metainfo/$id.metainfo.xml icons/hicolor/{16x16,32x32}/apps/$id.png; do
+    for file in {applications/$id.desktop,metainfo/$id.metainfo.xml,man/man1/drevkalk.1.gz} \
+        icons/hicolor/{16x16,32x32}/apps/$id.png icons/hicolor/scalable/apps/$id.svg; do
         [ -f "$tmp/root/usr/share/$file" ] || fail "the package lacks $file"; done
     QT_QPA_PLATFORM=offscreen start "$bin"
     for display in DISPLAY=:87 WAYLAND_DISPLAY=nowhere; do # one line, and status 1
-        rc=0; env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $display "$bin" 2>"$tmp/err" || rc=$?
+        rc=0; env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $display "$bin" 2>"$tmp/err" ||
+            rc=$?
         [ $rc -eq 1 ] && grep -qx 'drevkalk: .*' "$tmp/err" && [ "$(wc -l <"$tmp/err")" -eq 1 ] ||
             { cat "$tmp/err" >&2; fail "$display: status $rc"; }
     done ;;
@@ -64,7 +66,7 @@ wayland)
         weston-debug -o "$tmp/scene" scene-graph
         [ "$(awk -v id="$id" 'index($0, "xdg_toplevel") && index($0, " of " id ",") { f = 1 }
             f && /opaque:/ { gsub(/[^0-9]+/, " "); split($0, n); print n[3] - n[1]; exit }' \
-            "$tmp/scene")" = 297 ] || { cat "$tmp/scene" >&2; fail "weston shows no window of $id"; }
+            "$tmp/scene")" = 297 ] || { cat "$tmp/scene" >&2; fail "weston shows no $id window"; }
     }
     start "$DREVKALK_PROGRAM" shown
     "$DREVKALK_WAYLAND_TEST" || fail wayland_test ;;

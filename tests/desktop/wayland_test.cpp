@@ -9,18 +9,17 @@
 class WaylandTest : public QObject
 {
     Q_OBJECT
-private slots:
-    void windowOnWayland()
+    Q_SLOT void windowOnWayland() // private, as QTest wants its test functions
     {
-        failOnAnyWarning();
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
+        failOnAnyWarning();
         app::MainWindow w;
         QSignalSpy closed(&w, &app::MainWindow::closed);
         w.show();
         const auto click = [&](auto* menu, const char* item) { // once the menu is on the screen
             QTRY_VERIFY(menu->isVisible() && menu->window()->windowHandle()->isExposed());
-            const QRect at = menu->actionGeometry(w.findChild<QAction*>(item));
-            QTest::mouseClick(menu, Qt::LeftButton, {}, at.center());
+            const QPoint at = menu->actionGeometry(w.findChild<QAction*>(item)).center();
+            QTest::mouseClick(menu, Qt::LeftButton, {}, at);
         };
         for (auto [mode, height] : {std::pair{"advanced", 518}, {"easy", 439}}) {
             click(w.menuBar(), "options");
@@ -29,13 +28,10 @@ private slots:
             QTRY_COMPARE(w.windowHandle()->size(), QSize(297, height + w.menuBar()->height()));
         }
         click(w.menuBar(), "övrigt");
-        const auto about = [] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->objectName() == "frmAbout" && top->isVisible())
-                    return top->windowHandle()->isExposed();
-            return false;
-        };
-        QTRY_VERIFY(about());
+        QTRY_VERIFY(std::ranges::any_of(QApplication::topLevelWidgets(), [](QWidget* top) {
+            return top->objectName() == "frmAbout" && top->isVisible()
+                   && top->windowHandle()->isExposed();
+        }));
         QVERIFY(w.close() && closed.count() == 1);
     }
 };

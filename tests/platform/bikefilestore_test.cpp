@@ -102,7 +102,7 @@ private slots:
                 continue; // root reads a file whatever its permission bits say
             const auto loaded = platform::ReadBikeFile(name);
             QCOMPARE(loaded.record, why.isEmpty() ? std::optional(sample) : std::nullopt);
-            const QString message = why.isEmpty() ? QString() : QString("Filen \"%1\" ").arg(name) + why;
+            const QString message = why.isEmpty() ? why : QString("Filen \"%1\" ").arg(name) + why;
             QVERIFY2(why == cantRead ? loaded.error.startsWith(message) : loaded.error == message,
                      qPrintable(loaded.error));
         }

@@ -12,141 +12,124 @@
 
 using bikefile::BikeRecord;
 
-namespace {
-
 const BikeRecord sample = {"11000", "24", "60", "2,5", "45", "15", "3", "185", "2,95", "2", "1,6",
                            "1,3", "1,1", "", "Min hoj\nå ä ö €"};
-const QByteArray sampleBytes = "\"11000\",\"24\",\"60\",\"2,5\",\"45\",\"15\",\"3\",\"185\",\"2,95\","
-                               "\"2\",\"1,6\",\"1,3\",\"1,1\",\"\",\"Min hoj\r\n\xE5 \xE4 \xF6 \x80\",234\r\n";
+const QByteArray sampleBytes = QByteArray::fromStdString(bikefile::formatRecord(sample).bytes);
 
-} // namespace
+QByteArray bytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
+}
+void put(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+// Every entry with its content, hidden ones too, so that a stray temporary file shows.
+QStringList entries()
+{
+    QStringList all;
+    for (const QString& name : QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                | QDir::NoDotAndDotDot, QDir::Name))
+        all << name + "=" + bytes(name);
+    return all;
+}
 
 class BikeFileStoreTest : public QObject
 {
     Q_OBJECT
-    std::optional<QTemporaryDir> dir;
-    QString path(const QString& name) const { return dir->filePath(name); }
-    void put(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-    // Every entry with its content, hidden ones too, so that a stray temporary file shows.
-    QStringList entries() const
-    {
-        QStringList all;
-        for (const QFileInfo& entry : QDir(dir->path()).entryInfoList(
-                 QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
-            QFile file(entry.filePath());
-            all << entry.fileName() + "=" + QString::number(qHash(file.open(QIODevice::ReadOnly) ? file.readAll() : "dir"));
-        }
-        return all;
-    }
+    std::optional<QTemporaryDir> dir; // the working directory
 
 private slots:
-    void init() { QVERIFY(dir.emplace().isValid()); }
+    void init() { QVERIFY(dir.emplace().isValid() && QDir::setCurrent(dir->path())); }
 
+    // name.hoj gets exactly the record's bytes; a later save replaces them whole. A refused
+    // name, an unencodable value ("u") or a failed write ("mapp") writes nothing, x.hoj stays.
     void saves_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("error"); // why it is refused; empty: it saves as name.hoj
-        for (const QString& name : QStringList{"x", "x.hoj", "", " x ", "Öl & € \\ *", "..", "u"})
+        QTest::addColumn<QString>("error"); // empty: it saves; "*": any reason
+        for (const QString name : {"x", "x.hoj", "", " x ", "Öl & € \\ *", ".."})
             QTest::newRow(qPrintable("'" + name + "'")) << name << QString();
         const QString refused = QStringLiteral("Namnet får inte innehålla \"/\" eller styrtecken.");
-        for (const QString& name : QStringList{"a/b", "../x", "\t", QString(QChar(0)) + "x", "x\x7F", "\u0085", "\u009F"})
+        for (const QString name : {"a/b", "../x", "\t", "x\x7F", "\u0085", "\u009F"})
             QTest::newRow(qPrintable(name)) << name << refused;
+        QTest::newRow("NUL") << QString(QChar(0)) + "x" << refused;
+        QTest::newRow("u") << "u" << QString();
+        QTest::newRow("mapp") << "mapp" << "*";
     }
-    // name.hoj gets exactly the record's bytes, and a later save replaces them whole. A refused
-    // name or an unencodable value ("u") writes nothing and leaves x.hoj as it was.
     void saves()
     {
         QFETCH(QString, name);
         QFETCH(QString, error);
         put("x.hoj", "old");
+        QVERIFY(QDir().mkdir("mapp.hoj"));
         BikeRecord record = sample;
         record[13] = name == "u" ? "\u2009" : "";
-        const bool ok = error.isEmpty() && name != "u";
         const QStringList before = entries();
-        const auto saved = platform::WriteBikeFile(dir->path(), name, record);
-        QCOMPARE(saved.ok, ok);
+        const auto saved = platform::WriteBikeFile(".", name, record);
         QCOMPARE(saved.fileName, name + ".hoj");
-        QCOMPARE(saved.error, error);
-        QCOMPARE(platform::refuseName(name).value_or(QString()), error);
         QCOMPARE(saved.unencodable ? int(saved.unencodable->value) : -1, name == "u" ? 13 : -1);
-        QCOMPARE(entries() == before, !ok);
-        if (!ok)
+        QCOMPARE(platform::refuseName(name).value_or("*"), error.isEmpty() ? "*" : error);
+        QCOMPARE(error == "*" && !saved.error.isEmpty() ? "*" : saved.error, error);
+        QCOMPARE(saved.ok, error.isEmpty() && name != "u");
+        QCOMPARE(entries() == before, !saved.ok);
+        if (!saved.ok)
             return;
-        QFile file(path(saved.fileName));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), sampleBytes);
-        QCOMPARE(entries().size(), name == "x" ? 1 : 2);
-        QVERIFY(platform::WriteBikeFile(dir->path(), name, BikeRecord{}).ok);
-        QCOMPARE(platform::ReadBikeFile(path(saved.fileName)).record, BikeRecord{});
+        QCOMPARE(bytes(saved.fileName), sampleBytes);
+        QCOMPARE(entries().size(), name == "x" ? 2 : 3);
+        QVERIFY(platform::WriteBikeFile(".", name, BikeRecord{}).ok);
+        QCOMPARE(platform::ReadBikeFile(saved.fileName).record, BikeRecord{});
+        QVERIFY(!platform::WriteBikeFile("borta", name, record).ok); // no such directory
     }
 
-    // A failed save gives the system's reason and leaves the directory as it was.
-    void failedSave_data()
+    // Every write fails, or the first is cut short after 10 bytes, as on a full disk: the save
+    // says so and x.hoj stays as it was, with nothing left beside it.
+    void failedWrite()
     {
-        QTest::addColumn<int>("fault");
-        for (const int fault : {0, 1, 2, 3}) // no directory, a directory x.hoj, write fails, short write
-            QTest::newRow(QByteArray::number(fault)) << fault;
-    }
-    void failedSave()
-    {
-        QFETCH(int, fault);
-        QVERIFY(fault == 1 ? QDir(dir->path()).mkdir("x.hoj") : (put("x.hoj", sampleBytes), true));
-        const QStringList before = entries();
-        // Files may grow to 0 or 10 bytes, as on a full disk: every write fails, or one is cut short.
         std::signal(SIGXFSZ, SIG_IGN);
+        put("x.hoj", "old");
+        const QStringList before = entries();
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        rlimit limit = old;
-        limit.rlim_cur = fault == 3 ? 10 : fault == 2 ? 0 : old.rlim_cur;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-        const auto saved = platform::WriteBikeFile(fault ? dir->path() : path("borta"), "x", sample);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
-        const QString prefix = QStringLiteral("Filen \"x.hoj\" kunde inte sparas: ");
-        QVERIFY2(!saved.ok && saved.error.startsWith(prefix) && saved.error.size() > prefix.size(), qPrintable(saved.error));
-        QCOMPARE(entries(), before);
+        for (const rlim_t size : {0, 10}) {
+            rlimit limit = old;
+            limit.rlim_cur = size;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+            const auto saved = platform::WriteBikeFile(".", "x", sample);
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
+            QVERIFY2(!saved.ok && saved.error.startsWith("Filen \"x.hoj\" kunde inte sparas: "),
+                     qPrintable(saved.error));
+            QCOMPARE(entries(), before);
+        }
     }
 
-    void loads_data()
-    {
-        QTest::addColumn<QString>("why"); // empty when the load succeeds; the tag is the file name
-        const QString cantRead = QStringLiteral("kunde inte läsas: ");
-        const QString cut = QStringLiteral("är inte en hel hojfil: den tar slut före det femtonde värdet.");
-        QTest::newRow("x.hoj") << QString();
-        QTest::newRow("grans.hoj") << QString();
-        QTest::newRow("borta.hoj") << cantRead + "filen finns inte.";
-        QTest::newRow("mapp.hoj") << cantRead + "det är en mapp, inte en fil.";
-        QTest::newRow("ror.hoj") << cantRead + "det är inte en vanlig fil.";
-        QTest::newRow("stor.hoj") << QStringLiteral("är för stor för att vara en hojfil.");
-        QTest::newRow("kort.hoj") << cut;
-        QTest::newRow("tom.hoj") << cut;
-        QTest::newRow("las-ej.hoj") << cantRead;
-    }
     // A saved file reads back, up to the size limit; a failed load says why and gives no record.
     void loads()
     {
-        const QString name = QTest::currentDataTag();
-        QFETCH(QString, why);
-        put("x.hoj", sampleBytes);
-        const QByteArray padded = sampleBytes + QByteArray(platform::maxBikeFileSize - sampleBytes.size(), ' ');
-        put("grans.hoj", padded);
-        put("stor.hoj", padded + ' ');
-        QVERIFY(QDir(dir->path()).mkdir("mapp.hoj"));
-        QVERIFY(mkfifo(QFile::encodeName(path("ror.hoj")).constData(), 0600) == 0);
-        put("kort.hoj", sampleBytes.left(sampleBytes.indexOf("\"Min"))); // the 15th never begins
-        put("tom.hoj", "");
-        put("las-ej.hoj", sampleBytes);
-        QVERIFY(QFile::setPermissions(path("las-ej.hoj"), QFile::WriteOwner));
-        if (name == "las-ej.hoj" && geteuid() == 0)
-            QSKIP("root reads a file whatever its permission bits say");
-        const auto loaded = platform::ReadBikeFile(path(name));
-        QCOMPARE(loaded.record, why.isEmpty() ? std::optional(sample) : std::nullopt);
-        const QString message = why.isEmpty() ? QString() : "Filen \"" + name + "\" " + why;
-        QVERIFY2(why.endsWith(' ') ? loaded.error.startsWith(message) : loaded.error == message,
-                 qPrintable(loaded.error));
+        const QByteArray full = sampleBytes.leftJustified(platform::maxBikeFileSize, ' ');
+        for (auto [name, content] : {std::pair{"x.hoj", sampleBytes}, {"grans.hoj", full},
+                 {"stor.hoj", full + ' '}, {"tom.hoj", ""}, {"las-ej.hoj", sampleBytes},
+                 {"kort.hoj", sampleBytes.left(sampleBytes.indexOf("\"Min"))}}) // no 15th value
+            put(name, content);
+        QVERIFY(QDir().mkdir("mapp.hoj") && mkfifo("ror.hoj", 0600) == 0);
+        QVERIFY(QFile::setPermissions("las-ej.hoj", QFile::WriteOwner));
+        const QString cantRead = "kunde inte läsas: ", cut = "är inte en hel hojfil: den tar slut "
+                                                            "före det femtonde värdet.";
+        for (auto [name, why] : {std::pair{"x.hoj", QString()}, {"grans.hoj", QString()},
+                 {"borta.hoj", cantRead + "filen finns inte."}, {"tom.hoj", cut}, {"kort.hoj", cut},
+                 {"mapp.hoj", cantRead + "det är en mapp, inte en fil."}, {"las-ej.hoj", cantRead},
+                 {"ror.hoj", cantRead + "det är inte en vanlig fil."},
+                 {"stor.hoj", QString("är för stor för att vara en hojfil.")}}) {
+            if (why == cantRead && geteuid() == 0)
+                continue; // root reads a file whatever its permission bits say
+            const auto loaded = platform::ReadBikeFile(name);
+            QCOMPARE(loaded.record, why.isEmpty() ? std::optional(sample) : std::nullopt);
+            const QString message = why.isEmpty() ? why : QString("Filen \"%1\" ").arg(name) + why;
+            QVERIFY2(why == cantRead ? loaded.error.startsWith(message) : loaded.error == message,
+                     qPrintable(loaded.error));
+        }
     }
 };
 

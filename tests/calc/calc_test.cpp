@@ -9,8 +9,7 @@
 using namespace calc;
 using F = Field;
 using Texts = std::initializer_list<std::pair<F, std::string>>;
-// The window's fields without a window: a text is cut to the field's length, and a change runs
-// the field's reaction inside the assignment.
+// The window's fields without a window: texts cut to length, a change runs the field's reaction.
 struct FakeFields : Fields
 {
     explicit FakeFields(Texts set = {}, std::string sep = ",") : separator(sep) { setTexts(set); }

@@ -42,13 +42,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("error"); // empty: it saves; "*": any reason
-        for (const QString name : {"x", "x.hoj", "", " x ", "Öl & € \\ *", ".."})
+        for (const QString name : {"x", "x.hoj", "", " x ", "Öl & € \\ *", "..", "u"})
             QTest::newRow(qPrintable("'" + name + "'")) << name << QString();
         const QString refused = QStringLiteral("Namnet får inte innehålla \"/\" eller styrtecken.");
         for (const QString name : {"a/b", "../x", "\t", "x\x7F", "\u0085", "\u009F"})
             QTest::newRow(qPrintable(name)) << name << refused;
         QTest::newRow("NUL") << QString(QChar(0)) + "x" << refused;
-        QTest::newRow("u") << "u" << QString();
         QTest::newRow("mapp") << "mapp" << "*";
     }
     void saves()
@@ -85,8 +84,7 @@ private slots:
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
         for (const rlim_t size : {0, 10}) {
-            rlimit limit = old;
-            limit.rlim_cur = size;
+            const rlimit limit{size, old.rlim_max};
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
             const auto saved = platform::WriteBikeFile(".", "x", sample);
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);

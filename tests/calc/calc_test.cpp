@@ -1,9 +1,7 @@
 #include "calc/numtext.h"
 #include "calc/ratios.h"
 #include "calc/speed.h"
-
 #include <gtest/gtest.h>
-
 #include <clocale>
 #include <cmath>
 #include <filesystem>
@@ -11,9 +9,7 @@
 using namespace calc;
 using F = Field;
 using Texts = std::initializer_list<std::pair<F, std::string>>;
-
-// The window's fields without a window: a text is cut to the field's length, and a change runs
-// the field's reaction inside the assignment.
+// The window's fields without a window: texts cut to length, a change runs the field's reaction.
 struct FakeFields : Fields
 {
     explicit FakeFields(Texts set = {}, std::string sep = ",") : separator(sep) { setTexts(set); }
@@ -31,7 +27,6 @@ struct FakeFields : Fields
 // The worked example: 11000 rpm, 24/60 teeth, 14/40 sprockets, first gear 1, 190 cm.
 const Texts example = {{F::varv, "11000"}, {F::vev, "24"}, {F::koppling, "60"},
     {F::framdrev, "14"}, {F::bakdrev, "40"}, {F::ettanutv, "1"}, {F::omkrets, "190"}};
-
 TEST(NumberText, StrictReadLeadingNumberGeneralTextCut)
 {
     using Read = std::tuple<const char*, const char*, std::optional<double>>;
@@ -61,7 +56,6 @@ TEST(NumberText, StrictReadLeadingNumberGeneralTextCut)
         lengths += std::to_string(info.maxLength);
     EXPECT_EQ(lengths, "5225225355550033333300");
 }
-
 // The toolkit calls setlocale(LC_ALL, "") at start; the rules must not follow the C locale.
 TEST(NumberText, IndependentOfTheCLibraryLocale)
 {
@@ -75,7 +69,6 @@ TEST(NumberText, IndependentOfTheCLibraryLocale)
     EXPECT_TRUE(strictRead("2.5", ".") == 2.5 && leadingNumber("2.5") == 2.5);
     std::setlocale(LC_ALL, "C");
 }
-
 // A teeth field typed into, its partner holding a text first (or all empty), the typed texts;
 // then the field, its partner and the reduction, rounded half up to three decimals.
 TEST(Ratios, TeethKeepTheirPairCompleteAndTheReductionWritten)
@@ -105,7 +98,6 @@ TEST(Ratios, TeethKeepTheirPairCompleteAndTheReductionWritten)
     f.setTexts({{F::primär, "9,999"}, {F::sekundär, "8,888"}}); // no reactions of their own
     EXPECT_EQ(f.text(F::vev) + f.text(F::koppling) + f.text(F::primär), "24609,999");
 }
-
 TEST(Speed, EachGearAloneCutToThreeCharacters)
 {
     for (const std::string sep : {",", "."}) { // gear 2 is no number, gear 3 is 0
@@ -126,7 +118,6 @@ TEST(Speed, EachGearAloneCutToThreeCharacters)
         EXPECT_TRUE(!beräknahast(f) && f.text(F::ettanhast) == speed) << varv << " / " << ratio;
     }
 }
-
 TEST(Speed, UnusableSharedValueClearsEverySpeedAndSaysWhich)
 {
     for (auto [field, text, problem, message] : {std::tuple{F::varv, "", Problem::Empty,
@@ -151,7 +142,6 @@ TEST(Speed, UnusableSharedValueClearsEverySpeedAndSaysWhich)
     FakeFields f; // the first unusable value in reading order is named
     EXPECT_EQ(beräknahast(f)->field, F::varv);
 }
-
 // The worked example with a second gear, one or two fields changed: "Beräkna" says what to do in
 // one message, or nothing, and computes every gear it can.
 TEST(Speed, CalculateAndExplainSaysWhatToDo)

@@ -17,9 +17,8 @@ private slots:
         QTest::newRow("frmAbout") << "Dialog|About Drevkalk|";
         QTest::newRow("picIcon") << "Graphic|Drevkalks ikon, en hastighetsmätare|";
         QTest::newRow("File1") << "List|Sparade hojar|Här finns de hojar som är sparade";
-        QTest::newRow("Text1 menu")
-            << "&Ångra\tCtrl+Z|&Gör om\tCtrl+Y||Klipp &ut\tCtrl+X|"
-               "&Kopiera\tCtrl+C|Klistra &in\tCtrl+V|Ta bort||Markera alla\tCtrl+A";
+        QTest::newRow("Text1 menu") << "&Ångra\tCtrl+Z|&Gör om\tCtrl+Y||Klipp &ut\tCtrl+X|"
+            "&Kopiera\tCtrl+C|Klistra &in\tCtrl+V|Ta bort||Markera alla\tCtrl+A";
         for (const char* button : {"Beräkna", "ny1", "spara1", "tabort1", "bort"})
             for (const char* key : {"Return", "Num+Enter", "Space"})
                 QTest::addRow("%s %s", button, key) << "pressed";
@@ -30,9 +29,8 @@ private slots:
     {
         QStringList shown, row = QString(QTest::currentDataTag()).split(' '); // control, act
         const QString act = row.value(1);
-        QWidget* target = nullptr;
-        for (QWidget* widget : QApplication::allWidgets())
-            target = widget->objectName() == row[0] ? widget : target;
+        const QWidgetList all = QApplication::allWidgets();
+        QWidget* target = *std::ranges::find(all, row[0], &QObject::objectName);
         const auto lum = [&](QPalette::ColorRole role) { // relative luminance, gamma 2.2
             const QColor c = target->palette().color(role);
             return 0.05 + 0.2126 * std::pow(c.redF(), 2.2) + 0.7152 * std::pow(c.greenF(), 2.2) +

@@ -8,7 +8,6 @@
 class MainWindowTest : public QObject
 {
     Q_OBJECT
-
 private slots:
     void startState()
     {
@@ -19,13 +18,12 @@ private slots:
         QCOMPARE(w.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint),
                  Qt::WindowMinimizeButtonHint);
         QCOMPARE(w.windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
+        const QFont font = w.find("varv")->font(); // Label12 belongs to Avancerat
         QVERIFY(w.find("Label7")->isVisible() && !w.find("Label12")->isVisible());
-        const QFont font = w.find("varv")->font();
-        const QString family = QFontInfo(font).family();
         QVERIFY(font.bold() && font.pointSizeF() == 9.75);
+        const QString family = QFontInfo(font).family();
         QVERIFY(family == "MS Sans Serif" || family == "Liberation Sans");
-        // The tab order from the focus at start round to it again, as assistive tools read it:
-        // the caption beside each control, and which ones are read-only (*).
+        // The tab order round from the focus at start, as assistive tools read it (* read-only).
         QStringList visited;
         do {
             auto* face = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
@@ -41,7 +39,6 @@ private slots:
         QSignalSpy closed(&w, &app::MainWindow::closed); // closing ends the program
         QVERIFY(w.close() && closed.count() == 1);
     }
-
     // Typing runs the teeth fields' reactions; only "Beräkna" computes, or says what is wrong.
     void typingAndCalculating()
     {
@@ -56,23 +53,18 @@ private slots:
         QCOMPARE(w.text("vev") + " " + w.text("primär"), "1 60,00");
         for (const char* teeth : {"vev", "koppling", "framdrev", "bakdrev"})
             w.type(teeth, "a-,.5"); // teeth take digits only, varv five characters, gears any
-        w.type("varv", "1234567");
-        w.type("femmanutv", "1234567");
+        w.type("varv", "1234567"), w.type("femmanutv", "1234567");
         QCOMPARE(w.text("vev") + w.text("koppling") + w.text("framdrev") + w.text("bakdrev") + " "
                      + w.text("varv") + " " + w.text("femmanutv"), "5555 12345 1234567");
-        w.type("omkrets", "0");
-        w.click("Beräkna");
+        w.type("omkrets", "0"), w.click("Beräkna");
         QVERIFY(w.messages.warnings.value(1).startsWith("\"Bakhjulets omkrets\" får inte vara 0."));
         QCOMPARE(w.text("ettanhast"), QString());
-        w.type("omkrets", "190"); // read-only results take no typing
-        w.click("Beräkna");
+        w.type("omkrets", "190"), w.click("Beräkna"); // read-only results take no typing
         w.type("ettanhast", "9");
         QVERIFY(w.text("ettanhast") == "140" && w.messages.warnings.size() == 2);
     }
-
     // The menus switch the display modes and leave every field alone. What a user sees: the
-    // gradient bands behind the captions, also on the strip Avancerat uncovers, box and ink
-    // colours, the red lines.
+    // gradient bands behind the captions (also on the Avancerat strip), box colours, red lines.
     void menusAndColours()
     {
         Window w;
@@ -81,8 +73,7 @@ private slots:
             tree << item->text() + (item->isChecked() ? "+" : "") + (item->isEnabled() ? "" : "-");
         QCOMPARE(tree.join(' '), "Inställningar Mode enkelt+ Avancerat Måttenhet Kmh+ Mph- "
                                  "bakhjulet Omkrets+ Axelhöjd- Om");
-        w.typeWorkedExample();
-        w.click("Beräkna");
+        w.typeWorkedExample(), w.click("Beräkna");
         const QString before = w.allTexts();
         for (const char* item : {"advanced", "advanced", "inställningswe", "Omkretsen",
                  "inställningeng", "Axelhöjden", "easy", "easy", "advanced"}) {
@@ -92,8 +83,8 @@ private slots:
             QVERIFY(w.centralWidget()->size() == QSize(297, easy ? 439 : 518)
                     && w.minimumSize() == w.maximumSize());
         }
-        QVERIFY(w.find<QAction>("Omkretsen")->isChecked());
-        QVERIFY(w.find<QAction>("inställningswe")->isChecked());
+        QVERIFY(w.find<QAction>("Omkretsen")->isChecked()
+                && w.find<QAction>("inställningswe")->isChecked());
         w.centralWidget()->setFocus(); // no cursor or selection in the boxes
         const QImage client = w.centralWidget()->grab().toImage();
         for (int x : {0, 2, 3, 150, 219, 296}) // band k covers the pixels 3(k - 1) to 3k - 1
@@ -105,8 +96,8 @@ private slots:
             const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
             return std::count(pixels, pixels + image.width() * image.height(), colour.rgb()) > 0;
         };
-        QVERIFY(shows("varv", Qt::yellow) && shows("ettanhast", Qt::green));
-        QVERIFY(shows("primär", Qt::black) && !shows("primär", Qt::yellow));
+        QVERIFY(shows("varv", Qt::yellow) && shows("ettanhast", Qt::green)
+                && shows("primär", Qt::black) && !shows("primär", Qt::yellow));
         for (const char* name : {"varv", "primär", "ettanhast", "File1"}) // right of the text
             QCOMPARE(w.find(name)->grab().toImage().pixelColor(w.find(name)->width() - 5, 12),
                      QColor(128, 128, 255));
@@ -115,21 +106,17 @@ private slots:
         w.menu("easy");
         QVERIFY(!w.centralWidget()->rect().intersects(w.find("TrFilnamn")->geometry()));
     }
-
     // Run also at QT_SCALE_FACTOR=2: every caption fits its box.
     void captionsFit()
     {
         Window w;
         for (QLabel* label : w.centralWidget()->findChildren<QLabel*>()) {
-            const auto flags = Qt::TextWordWrap | label->alignment();
-            const QRect box = label->rect();
-            QVERIFY2(box.contains(label->fontMetrics().boundingRect(box, flags, label->text())),
-                     qPrintable(label->text()));
+            const QRect box = label->rect(), need = label->fontMetrics().boundingRect(
+                box, Qt::TextWordWrap | label->alignment(), label->text());
+            QVERIFY2(box.contains(need), qPrintable(label->text()));
         }
     }
-
-    // The user's regional settings give the decimal separator; a light-on-dark desktop
-    // palette leaves the captions black.
+    // The regional settings give the decimal separator; a dark palette leaves captions black.
     void userSettings()
     {
         const QPalette desktop = QApplication::palette();

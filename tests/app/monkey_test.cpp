@@ -1,17 +1,11 @@
-// The whole window under random use, in a temporary panel directory that holds a link to a file
-// outside it and one to nothing: text of any kind (pastes of up to 70,000 characters), keys,
-// clicks on the buttons, the list and the menu items, questions answered at random. Fails when a
-// save does not read back as it was saved, or anything outside the panel directory changed.
+// The whole window under random use in a panel directory holding links to a file outside it and
+// to nothing: any text (pastes up to 70,000 characters), keys, clicks on buttons, list and menu,
+// random answers. Fails when a save does not read back as saved, or anything outside changed.
 // Usage: monkey_test [seed [events]], by default seed 1 and 3000 events.
-#ifndef Q_MOC_RUN
-#include "app/mainwindow.h"
 #include "bikefile/recordfields.h"
 #include "platform/bikefilestore.h"
-#endif
 #include "testsupport.h"
-
 #include <QAbstractItemView>
-#include <QAction>
 #include <QClipboard>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -19,8 +13,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    app::setUpApplication();
-    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    app::setUpApplication(), QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
     const quint32 seed = argc > 1 ? QByteArray(argv[1]).toUInt() : 1;
     const int events = argc > 2 ? QByteArray(argv[2]).toInt() : 3000;
     QRandomGenerator r(seed);
@@ -29,19 +22,18 @@ int main(int argc, char* argv[])
     QFile target(root.filePath("mål.hoj"));
     if (!panel.mkpath(".") || !target.open(QIODevice::WriteOnly) || !target.write("\"1\"") ||
         !target.link(panel.filePath("länk.hoj")) ||
-        !QFile::link("../borta", panel.filePath("b.hoj")))
+        !QFile::link("../borta", panel.filePath("b.hoj")) || !QDir::setCurrent(panel.path()))
         return 2;
     target.close();
-    QDir::setCurrent(panel.path());
     FakeMessages messages;
     app::MainWindow window(messages);
     window.show();
     auto* list = window.findChild<QAbstractItemView*>("File1");
     const QList<QAction*> actions = window.findChildren<QAction*>();
-    const Qt::Key keys[] = {Qt::Key_Tab,  Qt::Key_Backtab,   Qt::Key_Up,
-                            Qt::Key_Down, Qt::Key_Backspace, Qt::Key_Return};
-    const char32_t common[] = {'1',  ',',  '.',  ' ',  '"',    '\n',
-                               '\r', U'å', U'€', 0xA0, 0x2029, 0x1F3CD};
+    const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Up, Qt::Key_Down,
+                            Qt::Key_Backspace, Qt::Key_Return};
+    const char32_t common[] = {'1', ',', '.', ' ', '"', '\n', '\r', U'å', U'€', 0xA0, 0x2029,
+                               0x1F3CD};
     int saves = 0;
     for (int event = 0; event < events; ++event) {
         messages.answer = r.bounded(2);
@@ -76,17 +68,15 @@ int main(int argc, char* argv[])
             const std::string name = window.fields().text(calc::Field::TrFilnamn);
             const qsizetype warnings = messages.warnings.size();
             QTest::mouseClick(window.findChild<QWidget*>("spara1"), Qt::LeftButton);
-            const QString file =
-                panel.filePath(platform::bikeFileName(QString::fromStdString(name)));
+            const QString file = panel.filePath(platform::bikeFileName(QString::fromUtf8(name)));
             if (messages.warnings.size() == warnings && ++saves &&
                 platform::ReadBikeFile(file).record != record)
                 qFatal("seed %u, event %d: %s did not read back as saved", seed, event,
                        qPrintable(file));
         }
     }
-    const QStringList entries =
-        QDir(root.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const auto entries = QDir(root.path()).entryList(QDir::AllEntries | QDir::Hidden |
+                                                     QDir::System | QDir::NoDotAndDotDot);
     if (entries != QStringList{"mål.hoj", "panel"} ||
         (target.open(QIODevice::ReadOnly), target.readAll()) != "\"1\"")
         qFatal("seed %u: something outside the panel directory changed: %s", seed,

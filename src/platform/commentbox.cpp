@@ -30,8 +30,7 @@ void CommentBox::insertFromMimeData(const QMimeData* source)
         text.truncate(room);
     }
     cursor.insertText(text);
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    setTextCursor(cursor); // which also scrolls it into view
 }
 
 } // namespace platform

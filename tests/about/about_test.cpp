@@ -23,8 +23,11 @@ private slots:
     void lifeCycle()
     {
         Window w;
+        QApplication::setPalette(QPalette(QColor(49, 54, 59))); // dark: the captions stay black
         w.menu("övrigt");
+        QApplication::setPalette(QPalette());
         QWidget* win = aboutWindow();
+        QCOMPARE(part("lblTitle")->palette().color(QPalette::WindowText), QColor(Qt::black));
         QCOMPARE(win->windowTitle() + "|" + part("lblTitle")->text() + "|"
                      + part("lblVersion")->text() + "|" + part("lblDescription")->text() + "|"
                      + part("lblDisclaimer")->text(),
@@ -56,6 +59,8 @@ private slots:
         QVERIFY(!win->isVisible());
         w.menu("övrigt"), w.menu("övrigt");
         QVERIFY(aboutWindow() == win && win->isVisible()); // the same window, not loaded anew
+        w.activateWindow(), w.waitForActive(), w.menu("övrigt"); // and brought to the front
+        QVERIFY(QTest::qWaitForWindowActive(win));
         QVERIFY(win->close());
         QCOMPARE(aboutWindow(), nullptr);
         w.menu("övrigt"), part<QPushButton>("bort")->click(); // loaded anew

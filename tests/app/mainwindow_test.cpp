@@ -1,8 +1,10 @@
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 class MainWindowTest : public QObject
@@ -21,6 +23,8 @@ private slots:
         const QFont font = w.find("varv")->font(); // Label12 belongs to Avancerat
         QVERIFY(w.find("Label7")->isVisible() && !w.find("Label12")->isVisible());
         QVERIFY(font.bold() && font.pointSizeF() == 9.75);
+        QVERIFY(w.find<QLineEdit>("varv")->alignment() & Qt::AlignHCenter
+                && w.find<QLineEdit>("primär")->alignment() & Qt::AlignLeft);
         const QString family = QFontInfo(font).family();
         QVERIFY(family == "MS Sans Serif" || family == "Liberation Sans");
         // The tab order round from the focus at start, as assistive tools read it (* read-only).
@@ -128,6 +132,77 @@ private slots:
         QApplication::setPalette(desktop);
         QCOMPARE(w.find("Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
         QCOMPARE(w.text("primär") + " " + w.text("sekundär"), "2.500 2.857");
+    }
+    // A million characters on one line, pasted into the comment (which then shows its end) or set
+    // in a line (a paste into a line takes minutes under the sanitizers): each box keeps what a
+    // bike file can hold.
+    void longTextIsCut()
+    {
+        Window w;
+        const QString million(1'000'000, u'ö'), lines = QString("ö\n").repeated(500'000);
+        QApplication::clipboard()->setText(lines);
+        auto* comment = w.find<QPlainTextEdit>("Text1");
+        comment->setFocus(), QTest::keyClick(comment, Qt::Key_V, Qt::ControlModifier);
+        const QScrollBar* bar = comment->verticalScrollBar();
+        QVERIFY(bar->value() > 0 && bar->value() == bar->maximum());
+        w.fields().setText(calc::Field::femmanutv, million.toStdString());
+        QCOMPARE(comment->toPlainText(), lines.left(65536));
+        QCOMPARE(w.text("femmanutv"), million.left(65536));
+    }
+    // Under a dark desktop palette, with About open: what assistive tools and the keyboard find,
+    // and colours that keep their contrast.
+    void keysAndLooks_data()
+    {
+        QTest::addColumn<QString>("seen"); // the row's name: a control, and what is done to it
+        QTest::newRow("frmAbout") << "Dialog|About Drevkalk|";
+        QTest::newRow("picIcon") << "Graphic|Drevkalks ikon, en hastighetsmätare|";
+        QTest::newRow("File1") << "List|Sparade hojar|Här finns de hojar som är sparade";
+        QTest::newRow("Text1 menu") << "&Ångra\tCtrl+Z|&Gör om\tCtrl+Y||Klipp &ut\tCtrl+X|"
+            "&Kopiera\tCtrl+C|Klistra &in\tCtrl+V|Ta bort||Markera alla\tCtrl+A";
+        for (const char* button : {"Beräkna", "ny1", "spara1", "tabort1", "bort"})
+            for (const char* key : {"Return", "Num+Enter", "Space"})
+                QTest::addRow("%s %s", button, key) << "pressed";
+        for (const char* text : {"Drevkalk", "Text1", "primär", "File1", "TrFilnamn", "Beräkna"})
+            QTest::addRow("%s contrast", text) << "";
+    }
+    void keysAndLooks()
+    {
+        QApplication::setPalette(QPalette(QColor(49, 54, 59)));
+        Window w;
+        w.menu("övrigt");
+        QStringList shown, row = QString(QTest::currentDataTag()).split(' '); // control, act
+        const QString act = row.value(1);
+        const QWidgetList all = QApplication::allWidgets();
+        QWidget* target = *std::ranges::find(all, row[0], &QObject::objectName);
+        const auto lum = [&](QPalette::ColorRole role) { // relative luminance, gamma 2.2
+            const QColor c = target->palette().color(role);
+            return 0.05 + 0.2126 * std::pow(c.redF(), 2.2) + 0.7152 * std::pow(c.greenF(), 2.2) +
+                   0.0722 * std::pow(c.blueF(), 2.2);
+        };
+        if (act == "menu") {
+            QContextMenuEvent click(QContextMenuEvent::Keyboard, {}, target->mapToGlobal(QPoint()));
+            QApplication::sendEvent(target, &click);
+            for (QAction* action : QApplication::activePopupWidget()->actions())
+                shown << action->text();
+            QApplication::activePopupWidget()->close();
+        } else if (act.isEmpty()) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(target);
+            shown << QMetaEnum::fromType<QAccessible::Role>().valueToKey(face->role())
+                  << face->text(QAccessible::Name) << face->text(QAccessible::Description);
+        } else if (act == "contrast") { // text, selected text, button text: 4.5:1 at least
+            for (auto [text, back] : {std::pair{QPalette::Text, QPalette::Base},
+                                      {QPalette::HighlightedText, QPalette::Highlight},
+                                      {QPalette::ButtonText, QPalette::Button}})
+                QVERIFY(std::max(lum(text), lum(back)) >= 4.5 * std::min(lum(text), lum(back)));
+            const QImage dark = target->grab().toImage(); // and the same under the default palette
+            QApplication::setPalette(QPalette());
+            shown << (target->grab().toImage() == dark ? "" : "changed");
+        } else {
+            QSignalSpy pressed(target, SIGNAL(clicked()));
+            QTest::keySequence(target, QKeySequence(act));
+            shown << (pressed.count() == 1 ? "pressed" : "");
+        }
+        QTEST(shown.join('|'), "seen");
     }
 };
 

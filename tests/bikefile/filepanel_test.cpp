@@ -7,6 +7,10 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QStringList listed(const Window& w)
 {
@@ -22,6 +26,13 @@ void clickEntry(const Window& w, const QString& name)
     const QModelIndex at = list->model()->index(int(listed(w).indexOf(name)), 0);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(at).center());
 }
+
+// File1 as a user meets it. Entries: kind ('b' bike file, 'e' empty, 'd' directory, 'p' pipe, 'l'
+// link to .hoj), name bytes. Walked: each row's load, "!" a message. Then the last row deleted.
+const std::pair<QByteArray, QString> lists[] = {
+    {"bZü.hoj bÅ.hoj bä.hoj bÄx.hoj bA.HOJ b.hoj bhoj dd.hoj pp.hoj lm.hoj",
+     ".hoj A.HOJ m.hoj Zü.hoj ä.hoj Äx.hoj Å.hoj"},
+    {"b1.hoj e2.hoj b\xe5.hoj b\xe4.hoj lx.hoj", "1.hoj ! \uFFFD.hoj \uFFFD.hoj"}};
 
 class FilePanelTest : public QObject
 {
@@ -55,11 +66,11 @@ private slots:
         QTest::keyClick(w.find("File1"), Qt::Key_Down); // arrows load too
         QCOMPARE(w.text("TrFilnamn"), "e.Hoj");
         w.type("varv", "9000"), w.type("TrFilnamn", "min hoj");
-        w.find<QPlainTextEdit>("Text1")->setPlainText(QStringLiteral("rad ett, å\nrad två €"));
+        w.find<QPlainTextEdit>("Text1")->setPlainText(QStringLiteral("rad ett, å\nrad två\u00A0€"));
         w.click("spara1");
         QCOMPARE(platform::ReadBikeFile("min hoj.hoj").record, (bikefile::BikeRecord{"9000", "24",
                  "60", "9,999", "40", "14", "2,857", "190", "1", "2", "", "", "", "",
-                 "rad ett, å\nrad två €"}));
+                 "rad ett, å\nrad två\u00A0€"}));
         QCOMPARE(listed(w), (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj", "min hoj.hoj"}));
         QVERIFY(w.messages.warnings.isEmpty());
         w.click("ny1");
@@ -86,15 +97,47 @@ private slots:
         clickEntry(w, "A.HOJ");
         QVERIFY(w.messages.warnings.value(1).startsWith("Filen \"A.HOJ\" kunde inte läsas"));
         QCOMPARE(listed(w) << w.text("varv"), (QStringList{".hoj", "A.HOJ", "e.Hoj", "5"}));
-        for (auto [comment, name, said] : {std::tuple{"Ω", "x", "Fältet \"Kommentar\" innehåller "
-                 "tecknet \"Ω\", som inte kan sparas i en hojfil."}, {"\u2009", "x", "\"U+2009\""},
-                 {"", "../a", "\"/\""}}) {
-            w.find<QPlainTextEdit>("Text1")->setPlainText(QString::fromUtf8(comment));
+        using F = calc::Field;
+        const std::string quote = "\" innehåller tecknet \", som inte kan sparas i en hojfil: där";
+        using Row = std::tuple<F, std::string, const char*, std::string>;
+        for (auto [field, value, name, said] : {Row{F::Text1, "Ω", "x", "tecknet \"Ω\""},
+                 {F::Text1, "\u2009", "x", "\"U+2009\""}, {F::Text1, "", "../a", "\"/\""},
+                 {F::Text1, "18\" fälg", "x", "Fältet \"Kommentar" + quote},
+                 {F::femmanutv, "0,8\"", "x", "\"5:an Utväxling" + quote},
+                 {F::Text1, std::string(70000, 'k'), "x", "högst 65536 byte"}}) {
+            w.fields().setText(field, value);
             w.type("TrFilnamn", name), w.click("spara1");
-            QVERIFY2(w.messages.warnings.last().contains(QString::fromUtf8(said)), said);
+            QVERIFY2(w.messages.warnings.last().contains(QString::fromStdString(said)), name);
+            w.fields().setText(field, "");
         }
-        QVERIFY(w.messages.warnings.size() == 5
+        QVERIFY(w.messages.warnings.size() == 8
                 && QDir().entryList(QDir::Files | QDir::Hidden).size() == 5); // nothing written
+    }
+
+    void walkTheListAndDelete()
+    {
+        for (const auto& [entries, walked] : lists) {
+            QTemporaryDir dir;
+            QDir::setCurrent(dir.path());
+            for (const QByteArray& e : entries.split(' ')) {
+                const QByteArray n = e.mid(1);
+                QCOMPARE(e[0] == 'b'
+                             ? !(std::ofstream(n.data()) << bikefile::formatRecord({"9"}).bytes)
+                         : e[0] == 'd' ? mkdir(n, 0700) : e[0] == 'l' ? symlink(".hoj", n)
+                         : mknod(n, (e[0] == 'p' ? S_IFIFO : S_IFREG) | 0600, 0), 0);
+            }
+            Window w;
+            auto* list = w.find<QAbstractItemView>("File1");
+            QVERIFY(!list->currentIndex().isValid() && !list->selectionModel()->hasSelection());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // first row
+            QStringList seen;
+            for (int row = 0; row <= walked.count(' '); QTest::keyClick(list, Qt::Key_Down), ++row)
+                seen << (w.messages.warnings.size() > seen.count("!") ? "!" : w.text("TrFilnamn"));
+            QCOMPARE(seen.join(' '), walked);
+            w.messages.answer = true, w.click("tabort1");
+            QCOMPARE(list->model()->rowCount(), walked.count(' ')); // the last row deleted
+            std::filesystem::remove_all(dir.path().toStdString()); // names Qt cannot remove
+        }
     }
 
     // The real question box: Swedish buttons, the warning icon, "Nej" the default.

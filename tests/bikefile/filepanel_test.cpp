@@ -46,10 +46,8 @@ private slots:
                 && QDir::setCurrent(dir.path()));
         const std::string bytes = bikefile::formatRecord({"11000", "24", "60", "9,999", "40", "14",
             "2,857", "190", "1", "2", "", "", "", "", "snabb"}).bytes;
-        for (const char* name : {"b.hoj", "A.HOJ", ".hoj", "e.Hoj", "c.txt", "hoj", "f.hoj.bak"}) {
-            QFile file(name);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), bytes.size()) > 0);
-        }
+        for (const char* name : {"b.hoj", "A.HOJ", ".hoj", "e.Hoj", "c.txt", "hoj", "f.hoj.bak"})
+            QVERIFY(std::ofstream(name) << bytes);
     }
 
     // The list shows the bike files of the start directory; selecting one loads it and

@@ -1,10 +1,9 @@
 // The main window natively on the Wayland compositor that check.sh starts: the menus open, the
-// display modes give the window its fixed sizes, About opens, closing the window ends the program.
+// display modes give the window its fixed sizes, About opens.
 #include "testsupport.h"
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QSignalSpy>
 
 class WaylandTest : public QObject
 {
@@ -14,7 +13,6 @@ class WaylandTest : public QObject
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
         failOnAnyWarning();
         app::MainWindow w;
-        QSignalSpy closed(&w, &app::MainWindow::closed);
         w.show();
         const auto click = [&](auto* menu, const char* item) { // once the menu is on the screen
             QTRY_VERIFY(menu->isVisible() && menu->window()->windowHandle()->isExposed());
@@ -32,7 +30,7 @@ class WaylandTest : public QObject
             return top->objectName() == "frmAbout" && top->isVisible()
                    && top->windowHandle()->isExposed();
         }));
-        QVERIFY(w.close() && closed.count() == 1);
+        QVERIFY(w.close());
     }
 };
 DREVKALK_TEST_MAIN(WaylandTest)

@@ -5,7 +5,6 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using bikefile::BikeRecord;
 const BikeRecord sample = {"11000", "24", "60", "2,5", "45", "15", "3", "185", "2,95", "2", "1,6",
@@ -106,25 +105,20 @@ private slots:
     {
         const QByteArray full = sampleBytes.leftJustified(platform::maxBikeFileSize, ' ');
         for (auto [name, content] : {std::pair{"x.hoj", sampleBytes}, {"grans.hoj", full},
-                 {"stor.hoj", full + ' '}, {"tom.hoj", ""}, {"las-ej.hoj", sampleBytes},
+                 {"stor.hoj", full + ' '}, {"tom.hoj", ""},
                  {"kort.hoj", sampleBytes.left(sampleBytes.indexOf("\"Min"))}}) // no 15th value
             put(name, content);
         QVERIFY(QDir().mkdir("mapp.hoj") && mkfifo("ror.hoj", 0600) == 0);
-        QVERIFY(QFile::setPermissions("las-ej.hoj", QFile::WriteOwner));
         const QString cantRead = "kunde inte läsas: ", cut = "är inte en hel hojfil: den tar slut "
                                                             "före det femtonde värdet.";
         for (auto [name, why] : {std::pair{"x.hoj", QString()}, {"grans.hoj", QString()},
                  {"borta.hoj", cantRead + "filen finns inte."}, {"tom.hoj", cut}, {"kort.hoj", cut},
-                 {"mapp.hoj", cantRead + "det är en mapp, inte en fil."}, {"las-ej.hoj", cantRead},
+                 {"mapp.hoj", cantRead + "det är en mapp, inte en fil."},
                  {"ror.hoj", cantRead + "det är inte en vanlig fil."},
                  {"stor.hoj", QString("är för stor för att vara en hojfil.")}}) {
-            if (why == cantRead && geteuid() == 0)
-                continue; // root reads a file whatever its permission bits say
             const auto loaded = platform::ReadBikeFile(name);
             QCOMPARE(loaded.record, why.isEmpty() ? std::optional(sample) : std::nullopt);
-            const QString message = why.isEmpty() ? why : QString("Filen \"%1\" ").arg(name) + why;
-            QVERIFY2(why == cantRead ? loaded.error.startsWith(message) : loaded.error == message,
-                     qPrintable(loaded.error));
+            QCOMPARE(loaded.error, why.isEmpty() ? why : QString("Filen \"%1\" ").arg(name) + why);
         }
     }
 };

@@ -67,7 +67,6 @@ FilePanel::FilePanel(calc::Fields& fields, QListView& File1, platform::Messages&
     // Every row is one line of text: the view lays out a hundred thousand rows without asking
     // each for its size.
     m_list.setUniformItemSizes(true);
-    m_list.setSelectionMode(QAbstractItemView::SingleSelection);
     m_list.setModel(m_names);
     // A click or an arrow key changes the selection; tabbing into a list
     // with nothing selected only moves its current row, and loads nothing.

@@ -29,8 +29,7 @@ void CommentBox::insertFromMimeData(const QMimeData* source)
             --room; // never half a character
         text.truncate(room);
     }
-    cursor.insertText(text);
-    setTextCursor(cursor); // which also scrolls it into view
+    cursor.insertText(text); // the box's own cursor moves past it, and the box scrolls there
 }
 
 } // namespace platform

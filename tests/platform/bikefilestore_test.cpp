@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -14,11 +15,6 @@ QByteArray bytes(const QString& name)
 {
     QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
-}
-void put(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 // Every entry with its content, hidden ones too, so that a stray temporary file shows.
 QStringList entries()
@@ -58,7 +54,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, error);
-        put("x.hoj", "old");
+        QVERIFY(std::ofstream("x.hoj") << "old");
         QVERIFY(QDir().mkdir("mapp.hoj") && QFile::link("x.hoj", "länk.hoj")
                 && mkfifo("rör.hoj", 0600) == 0);
         BikeRecord record = sample;
@@ -86,7 +82,7 @@ private slots:
     void failedWrite()
     {
         std::signal(SIGXFSZ, SIG_IGN);
-        put("x.hoj", "old");
+        QVERIFY(std::ofstream("x.hoj") << "old");
         const QStringList before = entries();
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -107,7 +103,7 @@ private slots:
         for (auto [name, content] : {std::pair{"x.hoj", sampleBytes}, {"grans.hoj", full},
                  {"stor.hoj", full + ' '}, {"tom.hoj", ""},
                  {"kort.hoj", sampleBytes.left(sampleBytes.indexOf("\"Min"))}}) // no 15th value
-            put(name, content);
+            QVERIFY(std::ofstream(name) << content.toStdString());
         QVERIFY(QDir().mkdir("mapp.hoj") && mkfifo("ror.hoj", 0600) == 0);
         const QString cantRead = "kunde inte läsas: ", cut = "är inte en hel hojfil: den tar slut "
                                                             "före det femtonde värdet.";

@@ -41,9 +41,9 @@ TEST(Gradient, Bands)
 TEST(Gradient, ClampsAndSkipsEachComponentOnItsOwn)
 {
     for (auto [start, step, seen] : {std::tuple<std::array<std::int16_t, 3>,
-             std::array<std::int16_t, 3>, std::string>{{250, 5, 0}, {10, -10, 32767},
-             "250,5,0 255,0,255 255,0,255 "}, {{300, -32768, 100}, {0, -1, 32767},
-             "255,0,100 255,0,100 255,0,100 "}}) {
+             std::array<std::int16_t, 3>, std::string>{{250, -100, 0}, {10, 60, 32767},
+             "250,0,0 255,0,255 255,60,255 "}, {{300, -32768, 100}, {-30, -1, 32767},
+             "255,0,100 255,0,100 225,0,100 "}}) {
         const auto boxes = gradientBoxes({4455, 7770, wide, high}, 1, start[0], start[1], start[2],
                                          step[0], step[1], step[2]);
         std::string bands;

@@ -109,15 +109,18 @@ private slots:
         w.menu("easy");
         QVERIFY(!w.centralWidget()->rect().intersects(w.find("TrFilnamn")->geometry()));
     }
-    // Run also at QT_SCALE_FACTOR=2: every caption fits its box.
+    // Run also at QT_SCALE_FACTOR=2: every caption fits its box, About's too.
     void captionsFit()
     {
         Window w;
-        for (QLabel* label : w.centralWidget()->findChildren<QLabel*>()) {
-            const QRect box = label->rect(), need = label->fontMetrics().boundingRect(
-                box, Qt::TextWordWrap | label->alignment(), label->text());
-            QVERIFY2(box.contains(need), qPrintable(label->text()));
-        }
+        w.menu("övrigt");
+        for (QWidget* widget : QApplication::allWidgets())
+            if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
+                const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+                const QRect box = label->rect(), need = label->fontMetrics().boundingRect(
+                    box, wrap | int(label->alignment()), label->text());
+                QVERIFY2(box.contains(need), qPrintable(label->text()));
+            }
     }
     // The regional settings give the decimal separator.
     void userSettings()

@@ -102,6 +102,8 @@ private slots:
         for (const char* name : {"varv", "primär", "ettanhast", "File1"}) // right of the text
             QCOMPARE(w.find(name)->grab().toImage().pixelColor(w.find(name)->width() - 5, 12),
                      QColor(128, 128, 255));
+        const QImage face = w.find("ny1")->grab().toImage(); // flat inside the outline
+        QCOMPARE(face.pixelColor(2, face.height() - 2), w.find("ny1")->palette().button().color());
         w.find("varv")->setFocus(), w.find<QLineEdit>("varv")->selectAll(); // white on navy
         QVERIFY(shows("varv", Qt::white) && shows("varv", QColor(0, 0, 128)));
         // Avancerat brings the file controls into view; enkelt cuts them off.
@@ -162,8 +164,9 @@ private slots:
                 QTest::addRow("%s %s", button, key) << "pressed";
         for (const char* text : {"Drevkalk", "Text1", "primär", "File1", "TrFilnamn", "Beräkna"})
             QTest::addRow("%s contrast", text) << "";
-        for (const char* caption : {"Label1", "lblTitle"}) // black on any palette
-            QTest::addRow("%s ink", caption) << "#000000";
+        for (auto [caption, ink] : {std::pair{"Label1", "#000000"}, {"lblTitle", "#000000"},
+                 {"lblVersion", "#ffffff"}}) // black on any palette, or the desktop's button text
+            QTest::addRow("%s ink", caption) << ink;
     }
     void keysAndLooks()
     {

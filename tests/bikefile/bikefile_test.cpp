@@ -81,7 +81,7 @@ TEST(BikeFile, WhatIsWrittenReadsBack)
         EXPECT_EQ(parseRecord(formatRecord(record).bytes), record);
 }
 // 0x80 to 0x9F as the code page has them, the five it leaves undefined as the control characters
-// of their number; the bytes around them are the characters of their number, and all encode back.
+// of their number; the bytes around them are the characters of their number.
 TEST(BikeFile, CodePage)
 {
     std::string bytes = "\x7F";
@@ -89,7 +89,6 @@ TEST(BikeFile, CodePage)
         bytes += static_cast<char>(b);
     EXPECT_EQ(cp1252::decode(bytes + "\xE5\xFF"),
               "\x7F€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ\u00A0åÿ");
-    EXPECT_EQ(cp1252::encode(cp1252::decode(bytes)), bytes);
     // Encoding fails on the first missing character; malformed UTF-8 as U+FFFD.
     for (const auto& [utf8, missing] :
          {std::pair{"abcЖΩ€", U'Ж'}, {"\u0100", U'\u0100'}, {"x\U0001F600", U'\U0001F600'},

@@ -133,7 +133,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
         QCOMPARE(w.text("primär") + " " + w.text("sekundär"), "2.500 2.857");
     }
-    // A million characters on one line, pasted into the comment (which then shows its end) or set
+    // A million characters pasted into the comment (which then shows where the paste ends) or set
     // in a line (a paste into a line takes minutes under the sanitizers): each box keeps what a
     // bike file can hold.
     void longTextIsCut()

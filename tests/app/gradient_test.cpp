@@ -2,25 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 constexpr double wide = 4575, high = 8430; // the outer size, unlike any client size
-
-// Halves go to the even neighbour; a value outside 16 bits has no rounding.
-TEST(Gradient, RoundsHalvesToEvenWithin16Bits)
-{
-    const struct
-    {
-        double value;
-        std::optional<int> rounded;
-    } rows[] = {{4450.5, 4450}, {4451.5, 4452}, {4450.4999, 4450}, {4450.5001, 4451},
-                {-2.5, -2},     {-3.5, -4},     {32767.4, 32767},  {-32768.5, -32768},
-                {32767.5, {}},  {-32768.6, {}}, {NAN, {}}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.value);
-        EXPECT_EQ(app::roundHalfEven16(row.value), row.rounded);
-    }
-}
 
 // Band k runs from p = 1 + (k - 1)(s + 1) to p + s - 1 in (99 + k, 0, 256 - k), across the whole
 // outer size; s is a hundredth of the rounded client size along the bands (0 past 16 bits). A pass

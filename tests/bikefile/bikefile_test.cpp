@@ -83,17 +83,6 @@ TEST(BikeFile, WhatIsWrittenReadsBack)
     EXPECT_EQ(parseRecord(formatRecord(record).bytes), record);
 }
 
-// 0x80 to 0x9F as the code page has them, the five it leaves undefined as the control characters
-// of their number; the bytes around them are the characters of their number.
-TEST(CodePage, Decodes)
-{
-    std::string bytes = "\x7F";
-    for (int b = 0x80; b <= 0xA0; ++b)
-        bytes += static_cast<char>(b);
-    EXPECT_EQ(cp1252::decode(bytes + "\xE5\xFF"),
-              "\x7F€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ\u00A0åÿ");
-}
-
 // Encoding fails on the first character that the code page lacks; malformed UTF-8 as U+FFFD.
 TEST(CodePage, EncodingFailsOnTheFirstMissingCharacter)
 {
@@ -101,14 +90,14 @@ TEST(CodePage, EncodingFailsOnTheFirstMissingCharacter)
     {
         std::string name, utf8;
         char32_t missing;
-    } rows[] = {{"Ж after å", "abcåЖΩ€", U'Ж'},
+    } rows[] = {{"Ж", "abcåЖΩ€", U'Ж'},
                 {"U+0100", "\u0100", U'\u0100'},
                 {"U+0080", "\u0080", U'\u0080'},
                 {"U+009F", "\u009F", U'\u009F'},
-                {"four bytes", "x\U0001F600", U'\U0001F600'},
+                {"U+1F600", "x\U0001F600", U'\U0001F600'},
                 {"stray", "a\x80", U'\uFFFD'},
                 {"overlong", "\xC0\xAF", U'\uFFFD'},
-                {"overlong 3", "\xE0\x80\xAF", U'\uFFFD'},
+                {"overlong3", "\xE0\x80\xAF", U'\uFFFD'},
                 {"surrogate", "\xED\xA0\x80", U'\uFFFD'},
                 {"too high", "\xF4\x90\x80\x80", U'\uFFFD'},
                 {"cut short", "\xE2\x82", U'\uFFFD'},

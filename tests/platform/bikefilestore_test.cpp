@@ -67,7 +67,6 @@ private slots:
         QFETCH(QString, name);
         const platform::SaveResult saved = platform::WriteBikeFile(".", name, sample);
         QCOMPARE(saved.error, QString());
-        QCOMPARE(saved.fileName, name + ".hoj");
         QVERIFY(entries().contains(saved.fileName + "=" + sampleBytes));
         QVERIFY(platform::WriteBikeFile(".", name, BikeRecord{}).ok);
         QCOMPARE(values(platform::ReadBikeFile(saved.fileName).record), values(BikeRecord{}));

@@ -109,7 +109,4 @@ public:
     virtual std::string decimalSeparator() const = 0;
 };
 
-// Cuts a UTF-8 text to its first maxLength characters (0: no limit).
-std::string cutToLength(const std::string& text, int maxLength);
-
 } // namespace calc

@@ -116,11 +116,15 @@ BikeFileNames listBikeFiles(const QString& directory)
     if (!dir)
         return names;
     // The directory's own size bounds what its names take: room for them all at once, so that
-    // nothing is copied as the buffers grow. Pages never written cost no memory.
-    struct stat status{};
-    if (fstat(dirfd(dir.get()), &status) == 0 && status.st_size > 0 && status.st_size < (1 << 30)) {
-        names.m_bytes.reserve(static_cast<std::size_t>(status.st_size));
-        names.m_starts.reserve(static_cast<std::size_t>(status.st_size) / 16);
+    // nothing is copied as the buffers grow. Pages never written cost no memory, but address
+    // space they do, and a network or FUSE file system may report any size: the hint stops at
+    // what a quarter of a million names of ordinary length take.
+    constexpr off_t maxHint = off_t{8} << 20;
+    struct stat status = {};
+    if (fstat(dirfd(dir.get()), &status) == 0 && status.st_size > 0) {
+        const auto hint = static_cast<std::size_t>(std::min(status.st_size, maxHint));
+        names.m_bytes.reserve(hint);
+        names.m_starts.reserve(hint / 16);
     }
     std::vector<SortEntry> entries;
     entries.reserve(names.m_starts.capacity());

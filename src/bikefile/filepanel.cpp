@@ -2,12 +2,11 @@
 
 #include "bikefile/filelist.h"
 #include "bikefile/recordfields.h"
+#include "calc/speed.h"
 #include "platform/bikefilelist.h"
 #include "platform/bikefilestore.h"
 #include "platform/reasons.h"
-#include "calc/speed.h"
 
-#include <QDir>
 #include <QListView>
 #include <QSignalBlocker>
 
@@ -81,7 +80,9 @@ FilePanel::~FilePanel()
 
 void FilePanel::Form_Load()
 {
-    m_directory = QDir::currentPath();
+    // The directory itself, not its path: a path is looked up anew at each use, and its bytes
+    // need not be text.
+    m_directory = platform::Directory(".");
     Dir1_Change();
 }
 

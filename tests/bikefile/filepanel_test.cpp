@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
@@ -152,6 +153,35 @@ private slots:
         });
         QVERIFY(!platform::screenMessages().askYesNo(nullptr, "OJOJOJ!!!", "Radera?"));
         QCOMPARE(seen, QStringLiteral("Radera?!|&Ja|&Nej")); // Alt+J, Alt+N
+    }
+    // The panel works in the directory it started in, whatever the bytes of its name and
+    // whatever later becomes of the name: a rename, and a link to elsewhere in its place.
+    void keepsItsDirectory_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("not UTF-8") << QByteArray("latin1-\xe5ngest") << false;
+        QTest::newRow("renamed, a link in its place") << QByteArray("ren") << true;
+    }
+    void keepsItsDirectory()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, moved);
+        const auto cleanUp =
+            qScopeGuard([this] { std::filesystem::remove_all(dir.path().toStdString()); });
+        QCOMPARE(mkdir(name, 0700), 0);
+        QVERIFY(std::filesystem::copy_file("b.hoj", (name + "/b.hoj").toStdString()));
+        QCOMPARE(chdir(name), 0);
+        Window w;
+        if (moved) {
+            QCOMPARE(rename("../ren", "../ren2"), 0);
+            QCOMPARE(mkdir("../annan", 0700), 0);
+            QCOMPARE(symlink("annan", "../ren"), 0);
+        }
+        w.type("TrFilnamn", "ny");
+        w.click("spara1");
+        QCOMPARE(w.messages.warnings, QStringList());
+        QCOMPARE(listed(w), (QStringList{"b.hoj", "ny.hoj"}));
     }
 };
 

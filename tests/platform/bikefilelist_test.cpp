@@ -47,7 +47,8 @@ private slots:
         const QTemporaryDir dir;
         QVERIFY(std::ofstream(dir.filePath("a.hoj").toStdString()) << "\"1\"");
         largest = 0;
-        const platform::BikeFileNames names = platform::listBikeFiles(dir.path());
+        const platform::BikeFileNames names =
+            platform::listBikeFiles(platform::Directory(QFile::encodeName(dir.path())));
         QCOMPARE(names.size(), 1);
         QCOMPARE_LE(largest, std::size_t{64} << 20);
     }

@@ -17,10 +17,11 @@ namespace {
 constexpr const char* deleteQuestion = "Vill du radera vald fil?";
 constexpr const char* deleteTitle = "OJOJOJ!!!";
 
-// A character as the message shows it: itself, or its code where it would not be seen.
+// A character as the message shows it: itself, or its code where it would not be seen, or
+// would be seen only on the character beside it (a combining mark).
 QString showCharacter(char32_t c)
 {
-    if (!QChar::isPrint(c) || QChar::isSpace(c))
+    if (!QChar::isPrint(c) || QChar::isSpace(c) || QChar::isMark(c))
         return QStringLiteral("U+") +
                QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
     return QString::fromUcs4(&c, 1);

@@ -121,6 +121,18 @@ bool linkNameless(int fd, int directory, const char* name)
     return errno == ENOENT && ::linkat(fd, "", directory, name, AT_EMPTY_PATH) == 0;
 }
 
+// The record with every value composed (Unicode NFC). A value in plain ASCII is composed already.
+bikefile::BikeRecord composed(bikefile::BikeRecord record)
+{
+    for (std::string& value : record) {
+        if (std::any_of(value.begin(), value.end(), [](char c) { return (c & 0x80) != 0; }))
+            value = QString::fromStdString(value)
+                        .normalized(QString::NormalizationForm_C)
+                        .toStdString();
+    }
+    return record;
+}
+
 } // namespace
 
 QString bikeFileName(const QString& name)
@@ -148,7 +160,7 @@ SaveResult WriteBikeFile(const Directory& directory, const QString& name,
         result.error = *refusal;
         return result;
     }
-    const bikefile::FormatResult formatted = bikefile::formatRecord(record);
+    const bikefile::FormatResult formatted = bikefile::formatRecord(composed(record));
     if (!formatted.ok()) {
         result.unencodable = formatted.unencodable;
         result.tooLarge = formatted.tooLarge;

@@ -183,6 +183,46 @@ private slots:
         QCOMPARE(w.messages.warnings, QStringList());
         QCOMPARE(listed(w), (QStringList{"b.hoj", "ny.hoj"}));
     }
+
+    // A comment is saved as the user sees it: Shift+Enter's line break as a line break, a
+    // letter typed as a letter and a combining mark as the one letter it shows. A mark that
+    // composes with nothing the code page has is named by its code.
+    void savesTheCommentAsSeen_data()
+    {
+        QTest::addColumn<QString>("typed"); // "|" stands for Shift+Enter
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("Shift+Enter") << "rad ett|rad två"
+                                     << "rad ett\nrad två"
+                                     << "";
+        QTest::newRow("combining marks") << "pa\u030As, e\u0301"
+                                         << "pås, é"
+                                         << "";
+        QTest::newRow("a lone combining ring")
+            << "x\u030A"
+            << ""
+            << "Fältet \"Kommentar\" innehåller tecknet \"U+030A\", som inte kan sparas i en "
+               "hojfil.";
+    }
+    void savesTheCommentAsSeen()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QFETCH(QString, warning);
+        Window w;
+        auto* comment = w.find<QPlainTextEdit>("Text1");
+        const QStringList lines = typed.split('|');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(comment, Qt::Key_Return, Qt::ShiftModifier);
+            QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, lines[i], Qt::NoModifier);
+        }
+        w.type("TrFilnamn", "k");
+        w.click("spara1");
+        const auto record = platform::ReadBikeFile("k.hoj").record;
+        QCOMPARE(record ? QString::fromStdString(record->back()) : QString(), saved);
+        QCOMPARE(w.messages.warnings.value(0), warning);
+    }
 };
 
 DREVKALK_TEST_MAIN(FilePanelTest)

@@ -1,13 +1,11 @@
 #include "platform/bikefilelist.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
-#include <new>
 #include <sys/stat.h>
 
 // Every directory claims to be 1 GiB large, as a network or FUSE file system may.
@@ -24,9 +22,8 @@ std::size_t largest = 0;
 void* operator new(std::size_t size)
 {
     largest = std::max(largest, size);
-    if (void* block = std::malloc(std::max<std::size_t>(size, 1)))
-        return block;
-    throw std::bad_alloc();
+    void* block = std::malloc(std::max<std::size_t>(size, 1));
+    return block ? block : throw std::bad_alloc();
 }
 void operator delete(void* block) noexcept
 {
@@ -47,7 +44,7 @@ private slots:
         const QTemporaryDir dir;
         QVERIFY(std::ofstream(dir.filePath("a.hoj").toStdString()) << "\"1\"");
         largest = 0;
-        const platform::BikeFileNames names =
+        const auto names =
             platform::listBikeFiles(platform::Directory(QFile::encodeName(dir.path())));
         QCOMPARE(names.size(), 1);
         QCOMPARE_LE(largest, std::size_t{64} << 20);

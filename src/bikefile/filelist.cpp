@@ -2,7 +2,7 @@
 
 namespace bikefile {
 
-void FileList::read(const QString& directory)
+void FileList::read(const platform::Directory& directory)
 {
     beginResetModel();
     m_names = platform::listBikeFiles(directory);

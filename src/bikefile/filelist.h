@@ -18,7 +18,7 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     // Reads the directory again; the view loses its selection and current row.
-    void read(const QString& directory);
+    void read(const platform::Directory& directory);
     std::string_view raw(int row) const { return m_names.raw(row); }
     QString shown(int row) const { return m_names.shown(row); }
 

@@ -2,12 +2,11 @@
 
 #include "bikefile/filelist.h"
 #include "bikefile/recordfields.h"
+#include "calc/speed.h"
 #include "platform/bikefilelist.h"
 #include "platform/bikefilestore.h"
 #include "platform/reasons.h"
-#include "calc/speed.h"
 
-#include <QDir>
 #include <QListView>
 #include <QSignalBlocker>
 
@@ -18,10 +17,11 @@ namespace {
 constexpr const char* deleteQuestion = "Vill du radera vald fil?";
 constexpr const char* deleteTitle = "OJOJOJ!!!";
 
-// A character as the message shows it: itself, or its code where it would not be seen.
+// A character as the message shows it: itself, or its code where it would not be seen, or
+// would be seen only on the character beside it (a combining mark).
 QString showCharacter(char32_t c)
 {
-    if (!QChar::isPrint(c) || QChar::isSpace(c))
+    if (!QChar::isPrint(c) || QChar::isSpace(c) || QChar::isMark(c))
         return QStringLiteral("U+") +
                QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, u'0');
     return QString::fromUcs4(&c, 1);
@@ -81,7 +81,9 @@ FilePanel::~FilePanel()
 
 void FilePanel::Form_Load()
 {
-    m_directory = QDir::currentPath();
+    // The directory itself, not its path: a path is looked up anew at each use, and its bytes
+    // need not be text.
+    m_directory = platform::Directory(".");
     Dir1_Change();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/bikefilelist.h"
 #include "platform/messages.h"
 
 #include <QMetaObject>
@@ -18,7 +19,8 @@ class FileList;
 
 // The file panel: the list of bike files in the panel directory, and the
 // reactions that save, load, delete and start anew. The directory is the
-// working directory at start and does not change while the program runs.
+// working directory at start, held open from then on: every list, load, save
+// and delete works in it, wherever its name later leads.
 class FilePanel
 {
 public:
@@ -28,8 +30,6 @@ public:
     ~FilePanel();
     FilePanel(const FilePanel&) = delete;
     FilePanel& operator=(const FilePanel&) = delete;
-
-    QString directory() const { return m_directory; }
 
     // Reactions.
     void Form_Load();
@@ -52,7 +52,7 @@ private:
     QMetaObject::Connection m_selection;
     platform::Messages& m_messages;
     QWidget& m_window;
-    QString m_directory;
+    platform::Directory m_directory;
 };
 
 } // namespace bikefile

@@ -1,11 +1,10 @@
 #include "platform/bikefilelist.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -34,7 +33,7 @@ bool isRegularFile(int directory, const dirent& entry)
         return true;
     if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
         return false;
-    struct stat status{};
+    struct stat status = {};
     return fstatat(directory, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
 }
 
@@ -51,8 +50,8 @@ struct SortEntry
     // The key's first sixteen bytes, big end first: most comparisons end here, without a look
     // at the names.
     std::uint64_t head[2];
-    std::uint32_t name;  // where the name begins in the names
-    std::uint32_t key;   // where the key begins in the keys, for a name that is not plain ASCII
+    std::uint32_t name; // where the name begins in the names
+    std::uint32_t key;  // where the key begins in the keys, for a name that is not plain ASCII
     std::uint16_t nameLength;
     std::uint16_t keyLength; // 0 for a plain ASCII name: the key is the name
 };
@@ -88,6 +87,29 @@ void setHead(std::uint64_t (&head)[2], Key key)
 
 } // namespace
 
+Directory::Directory(const char* path)
+    : m_fd(::open(path, O_PATH | O_DIRECTORY | O_CLOEXEC)), m_error(m_fd < 0 ? errno : 0)
+{
+}
+
+Directory::~Directory()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+Directory::Directory(Directory&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_error(std::exchange(other.m_error, ENOENT))
+{
+}
+
+Directory& Directory::operator=(Directory&& other) noexcept
+{
+    std::swap(m_fd, other.m_fd);
+    std::swap(m_error, other.m_error);
+    return *this;
+}
+
 std::string_view BikeFileNames::raw(int row) const
 {
     const std::size_t start = m_starts[static_cast<std::size_t>(row)];
@@ -100,27 +122,27 @@ QString BikeFileNames::shown(int row) const
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-std::string bikeFilePath(const QString& directory, std::string_view name)
-{
-    std::string path = QFile::encodeName(directory).toStdString();
-    path += '/';
-    path += name;
-    return path;
-}
-
-BikeFileNames listBikeFiles(const QString& directory)
+BikeFileNames listBikeFiles(const Directory& directory)
 {
     BikeFileNames names;
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(QFile::encodeName(directory).constData()),
-                                                  closedir);
-    if (!dir)
+    // A reading of its own, from the first entry: "." opened anew in the directory held.
+    const int fd = ::openat(directory.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(fd < 0 ? nullptr : fdopendir(fd), closedir);
+    if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
         return names;
+    }
     // The directory's own size bounds what its names take: room for them all at once, so that
-    // nothing is copied as the buffers grow. Pages never written cost no memory.
-    struct stat status{};
-    if (fstat(dirfd(dir.get()), &status) == 0 && status.st_size > 0 && status.st_size < (1 << 30)) {
-        names.m_bytes.reserve(static_cast<std::size_t>(status.st_size));
-        names.m_starts.reserve(static_cast<std::size_t>(status.st_size) / 16);
+    // nothing is copied as the buffers grow. Pages never written cost no memory, but address
+    // space they do, and a network or FUSE file system may report any size: the hint stops at
+    // what a quarter of a million names of ordinary length take.
+    constexpr off_t maxHint = off_t{8} << 20;
+    struct stat status = {};
+    if (fstat(dirfd(dir.get()), &status) == 0 && status.st_size > 0) {
+        const auto hint = static_cast<std::size_t>(std::min(status.st_size, maxHint));
+        names.m_bytes.reserve(hint);
+        names.m_starts.reserve(hint / 16);
     }
     std::vector<SortEntry> entries;
     entries.reserve(names.m_starts.capacity());
@@ -165,9 +187,11 @@ BikeFileNames listBikeFiles(const QString& directory)
     return names;
 }
 
-int removeBikeFile(const QString& directory, std::string_view name)
+int removeBikeFile(const Directory& directory, std::string_view name)
 {
-    return ::unlink(bikeFilePath(directory, name).c_str()) == 0 ? 0 : errno;
+    if (directory.fd() < 0)
+        return directory.error();
+    return ::unlinkat(directory.fd(), std::string(name).c_str(), 0) == 0 ? 0 : errno;
 }
 
 } // namespace platform

@@ -1,6 +1,5 @@
 #include "platform/bikefilestore.h"
 
-#include "platform/bikefilelist.h"
 #include "platform/reasons.h"
 
 #include <QDir>
@@ -59,12 +58,12 @@ private:
 
 // Why a save may not replace the entry `name` of the directory: a symbolic link (which would
 // lead the write elsewhere), a directory or anything else but a regular file, or a file the user
-// may not write. Empty when the entry is a writable regular file or does not exist; mode then
-// receives the permissions of the existing file, or 0.
-QString replaceProblem(int directory, const char* name, mode_t& mode)
+// may not write. Empty when the entry is a writable regular file or does not exist; existing
+// then receives the status of the file, or nothing.
+QString replaceProblem(int directory, const char* name, std::optional<struct stat>& existing)
 {
     struct stat status = {};
-    mode = 0;
+    existing.reset();
     if (::fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? QString() : reasonText(errno);
     if (S_ISLNK(status.st_mode))
@@ -74,10 +73,64 @@ QString replaceProblem(int directory, const char* name, mode_t& mode)
         return reasonText(EISDIR);
     if (!S_ISREG(status.st_mode))
         return QStringLiteral("det är inte en vanlig fil. Välj ett annat namn.");
-    if (::faccessat(directory, name, W_OK, AT_EACCESS) != 0)
-        return errno == EACCES ? QStringLiteral("filen är skrivskyddad.") : reasonText(errno);
-    mode = status.st_mode & 0777;
+    if (::faccessat(directory, name, W_OK, AT_EACCESS) != 0) {
+        if (errno != EACCES)
+            return reasonText(errno);
+        // The user's own file is read-only; anyone else's the user simply may not write.
+        return status.st_uid == ::geteuid() ? QStringLiteral("filen är skrivskyddad.")
+                                            : QStringLiteral("du får inte skriva i filen.");
+    }
+    existing = status;
     return {};
+}
+
+// Gives the new file fd the owner, group and mode of the file it replaces. Root keeps the owner
+// and group, a user at least a group of the user's own; where neither can be set, the new file is
+// the user's, as any file the user makes. The mode is kept whatever it is, 000 too.
+bool keepAttributes(int fd, const struct stat& old)
+{
+    [[maybe_unused]] const bool kept = ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
+                                       ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    return ::fchmod(fd, old.st_mode & 07777) == 0; // after fchown, which may clear set-id bits
+}
+
+// A new hidden name of the program's own for the entry that make(name) creates: short, so that
+// any name that fits can be replaced, and not ending in .hoj, so that the list never shows it.
+// Tries again while make finds the name taken (EEXIST). Returns the name, or an empty one with
+// errno set.
+template <class Make> QByteArray freshName(Make make)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        QByteArray name = ".drevkalk-" +
+                          QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
+        if (make(name.constData()))
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return {};
+}
+
+// Gives the file fd, made without a name, the entry name in directory: through /proc, or where
+// that is missing through the descriptor itself (which takes the capability to read any file).
+bool linkNameless(int fd, int directory, const char* name)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    if (::linkat(AT_FDCWD, self.constData(), directory, name, AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    return errno == ENOENT && ::linkat(fd, "", directory, name, AT_EMPTY_PATH) == 0;
+}
+
+// The record with every value composed (Unicode NFC). A value in plain ASCII is composed already.
+bikefile::BikeRecord composed(bikefile::BikeRecord record)
+{
+    for (std::string& value : record) {
+        if (std::any_of(value.begin(), value.end(), [](char c) { return (c & 0x80) != 0; }))
+            value = QString::fromStdString(value)
+                        .normalized(QString::NormalizationForm_C)
+                        .toStdString();
+    }
+    return record;
 }
 
 } // namespace
@@ -98,7 +151,7 @@ std::optional<QString> refuseName(const QString& name)
     return std::nullopt;
 }
 
-SaveResult WriteBikeFile(const QString& directory, const QString& name,
+SaveResult WriteBikeFile(const Directory& directory, const QString& name,
                          const bikefile::BikeRecord& record)
 {
     SaveResult result;
@@ -107,7 +160,7 @@ SaveResult WriteBikeFile(const QString& directory, const QString& name,
         result.error = *refusal;
         return result;
     }
-    const bikefile::FormatResult formatted = bikefile::formatRecord(record);
+    const bikefile::FormatResult formatted = bikefile::formatRecord(composed(record));
     if (!formatted.ok()) {
         result.unencodable = formatted.unencodable;
         result.tooLarge = formatted.tooLarge;
@@ -118,13 +171,12 @@ SaveResult WriteBikeFile(const QString& directory, const QString& name,
         return result;
     };
 
-    // Everything below works relative to the directory as opened here.
-    const Descriptor dir(
-        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() < 0)
-        return failed(reasonText(errno));
+    // Everything below works relative to the directory held.
+    const int dir = directory.fd();
+    if (dir < 0)
+        return failed(reasonText(directory.error()));
     const QByteArray target = QFile::encodeName(result.fileName);
-    const long nameMax = ::fpathconf(dir.get(), _PC_NAME_MAX);
+    const long nameMax = ::fpathconf(dir, _PC_NAME_MAX);
     const qsizetype maxBytes = nameMax > 0 ? nameMax : NAME_MAX;
     if (target.size() > maxBytes) {
         result.error = QStringLiteral("Namnet är för långt: filnamnet med \".hoj\" får vara högst "
@@ -134,29 +186,32 @@ SaveResult WriteBikeFile(const QString& directory, const QString& name,
                            .arg(target.size());
         return result;
     }
-    mode_t mode = 0;
-    if (const QString problem = replaceProblem(dir.get(), target.constData(), mode);
+    std::optional<struct stat> existing;
+    if (const QString problem = replaceProblem(dir, target.constData(), existing);
         !problem.isEmpty())
         return failed(problem);
 
-    // A new file of a short name of its own (so any name that fits can be replaced), hidden and
-    // not ending in .hoj, created here and nowhere else: never an existing file, never a link.
-    QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
-        temporary = ".drevkalk-" +
-                    QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
-        fd = ::openat(dir.get(), temporary.constData(),
-                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
+    // The new content goes to a file without a name, which takes one only once it is complete and
+    // on disk: a save cut short at any point before leaves nothing. A file system that cannot make
+    // such a file gets a new file of a name of its own instead, created here and nowhere else:
+    // never an existing file, never a link.
+    QByteArray temporary; // the new file's name, once it has one
+    int fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {
+        temporary = freshName([&](const char* fresh) {
+            fd = ::openat(dir, fresh, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            return fd >= 0;
+        });
     }
     if (fd < 0)
         return failed(reasonText(errno));
     Descriptor file(fd);
-    auto removeTemporary = qScopeGuard([&] { ::unlinkat(dir.get(), temporary.constData(), 0); });
+    auto removeTemporary = qScopeGuard([&] {
+        if (!temporary.isEmpty())
+            ::unlinkat(dir, temporary.constData(), 0);
+    });
 
-    if (mode != 0 && ::fchmod(fd, mode) != 0) // the replaced file's permissions stay
+    if (existing && !keepAttributes(fd, *existing))
         return failed(reasonText(errno));
     const std::string& bytes = formatted.bytes;
     for (std::size_t done = 0; done < bytes.size();) {
@@ -167,37 +222,51 @@ SaveResult WriteBikeFile(const QString& directory, const QString& name,
             return failed(reasonText(written < 0 ? errno : EIO));
         done += static_cast<std::size_t>(written);
     }
-    if (::fsync(fd) != 0 || !file.close())
+    if (::fsync(fd) != 0)
+        return failed(reasonText(errno));
+    if (temporary.isEmpty()) {
+        temporary = freshName([&](const char* fresh) { return linkNameless(fd, dir, fresh); });
+        if (temporary.isEmpty())
+            return failed(reasonText(errno));
+    }
+    if (!file.close())
         return failed(reasonText(errno));
     // Once more just before the rename, in case the entry changed meanwhile. The rename replaces
     // the entry itself in any case: it never follows a link.
-    if (const QString problem = replaceProblem(dir.get(), target.constData(), mode);
+    if (const QString problem = replaceProblem(dir, target.constData(), existing);
         !problem.isEmpty())
         return failed(problem);
-    if (::renameat(dir.get(), temporary.constData(), dir.get(), target.constData()) != 0)
+    if (::renameat(dir, temporary.constData(), dir, target.constData()) != 0)
         return failed(reasonText(errno));
     removeTemporary.dismiss();
     result.ok = true;
     return result;
 }
 
+SaveResult WriteBikeFile(const QString& directory, const QString& name,
+                         const bikefile::BikeRecord& record)
+{
+    return WriteBikeFile(Directory(QFile::encodeName(directory).constData()), name, record);
+}
+
 namespace {
 
-// Reads the file at path, whole, naming it fileName in a message. It is opened first, without
+// Reads the file at path (relative to the directory descriptor at), whole, naming it fileName in a
+// message. It is opened first, without
 // waiting, and then asked what it is: a pipe or a device put in the file's place between a look
 // at the name and the opening could otherwise keep the window waiting for ever.
-LoadResult readBikeFileAt(const std::string& path, const QString& fileName)
+LoadResult readBikeFileAt(int at, const char* path, const QString& fileName)
 {
     LoadResult result;
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const Descriptor file(::openat(at, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     const int fd = file.get();
     if (fd < 0) {
         const int error = errno;
-        result.error = loadFailed(
-            fileName, error == ENOENT ? QStringLiteral("filen finns inte.") : reasonText(error));
+        result.error = loadFailed(fileName, error == ENOENT ? QStringLiteral("filen finns inte.")
+                                                            : reasonText(error));
         return result;
     }
-    struct stat status{};
+    struct stat status = {};
     if (fstat(fd, &status) != 0) {
         result.error = loadFailed(fileName, reasonText(errno));
         return result;
@@ -213,9 +282,8 @@ LoadResult readBikeFileAt(const std::string& path, const QString& fileName)
     // One byte more than allowed tells a file at the limit from a larger one, also when the
     // file grows while it is read. The buffer starts at the size the file has now.
     const auto limit = static_cast<std::size_t>(maxBikeFileSize) + 1;
-    std::string bytes(std::min(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1,
-                               limit),
-                      '\0');
+    std::string bytes(
+        std::min(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1, limit), '\0');
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
@@ -252,12 +320,13 @@ LoadResult readBikeFileAt(const std::string& path, const QString& fileName)
 
 LoadResult ReadBikeFile(const QString& path)
 {
-    return readBikeFileAt(QFile::encodeName(path).toStdString(), QFileInfo(path).fileName());
+    return readBikeFileAt(AT_FDCWD, QFile::encodeName(path).constData(),
+                          QFileInfo(path).fileName());
 }
 
-LoadResult ReadBikeFile(const QString& directory, std::string_view name)
+LoadResult ReadBikeFile(const Directory& directory, std::string_view name)
 {
-    return readBikeFileAt(bikeFilePath(directory, name),
+    return readBikeFileAt(directory.fd(), std::string(name).c_str(),
                           QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 

@@ -7,6 +7,8 @@ namespace platform {
 
 namespace {
 
+// Every text is shown as written: a message names files, and a file's name may hold anything,
+// markup too, which must neither change what the box says nor how large it is.
 class ScreenMessages : public Messages
 {
 public:
@@ -14,12 +16,14 @@ public:
     {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Drevkalk"), text, QMessageBox::Ok,
                         parent);
+        box.setTextFormat(Qt::PlainText);
         box.exec();
     }
 
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override
     {
         QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+        box.setTextFormat(Qt::PlainText);
         // Alt+J and Alt+N answer; Enter and Escape answer No.
         QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("&Nej"), QMessageBox::NoRole);

@@ -1,7 +1,7 @@
 #include "platform/widgetfields.h"
 
-#include "platform/decimalseparator.h"
 #include "calc/ratios.h"
+#include "platform/decimalseparator.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -31,9 +31,11 @@ std::string WidgetFields::text(calc::Field field) const
         return line->text().toStdString();
     if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
         // toPlainText() would turn a non-breaking space into a plain one; the raw text keeps
-        // every character and separates the lines with the paragraph separator.
+        // every character and separates the lines with the paragraph separator. Shift+Enter
+        // breaks a line with the line separator: a line break all the same.
         QString text = plain->document()->toRawText();
         text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
         return text.toStdString();
     }
     return {};

@@ -64,7 +64,9 @@ int main(int argc, char* argv[])
         } else if (what == 7) {
             bikefile::BikeRecord record;
             for (std::size_t i = 0; i < record.size(); ++i)
-                record[i] = window.fields().text(bikefile::recordFields[i]);
+                record[i] = QString::fromStdString(window.fields().text(bikefile::recordFields[i]))
+                                .normalized(QString::NormalizationForm_C) // as a save composes
+                                .toStdString();
             const std::string name = window.fields().text(calc::Field::TrFilnamn);
             const qsizetype warnings = messages.warnings.size();
             QTest::mouseClick(window.findChild<QWidget*>("spara1"), Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -203,6 +204,71 @@ private slots:
         });
         QVERIFY(!platform::screenMessages().askYesNo(nullptr, "OJOJOJ!!!", "Radera?"));
         QCOMPARE(seen, "Radera?!|&Ja|&Nej"); // Alt+J, Alt+N
+    }
+    // The panel works in the directory it started in, whatever the bytes of its name and
+    // whatever later becomes of the name: a rename, and a link to elsewhere in its place.
+    void keepsItsDirectory_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("not UTF-8") << QByteArray("latin1-\xe5ngest") << false;
+        QTest::newRow("renamed, a link in its place") << QByteArray("ren") << true;
+    }
+    void keepsItsDirectory()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, moved);
+        const auto cleanUp =
+            qScopeGuard([this] { std::filesystem::remove_all(dir.path().toStdString()); });
+        QCOMPARE(mkdir(name, 0700), 0);
+        QVERIFY(std::filesystem::copy_file("b.hoj", (name + "/b.hoj").toStdString()));
+        QCOMPARE(chdir(name), 0);
+        Window w;
+        if (moved) {
+            QCOMPARE(rename("../ren", "../ren2"), 0);
+            QCOMPARE(symlink(".", "../ren"), 0); // to the directory above
+        }
+        w.type("TrFilnamn", "ny");
+        w.click("spara1");
+        QCOMPARE(w.messages.warnings, QStringList());
+        QCOMPARE(listed(w), (QStringList{"b.hoj", "ny.hoj"}));
+    }
+
+    // A comment is saved as the user sees it: Shift+Enter's line break as a line break, a letter
+    // and a combining mark as the one letter they show. A mark that the code page still lacks
+    // is named by its code.
+    void savesTheCommentAsSeen_data()
+    {
+        QTest::addColumn<QString>("typed"); // after "rad ett" and Shift+Enter
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("Shift+Enter") << "rad två"
+                                     << "rad ett\nrad två"
+                                     << "";
+        QTest::newRow("combining marks") << "pa\u030As, e\u0301"
+                                         << "rad ett\npås, é"
+                                         << "";
+        QTest::newRow("a lone combining ring")
+            << "x\u030A"
+            << ""
+            << "Fältet \"Kommentar\" innehåller tecknet \"U+030A\", som inte kan sparas i en "
+               "hojfil.";
+    }
+    void savesTheCommentAsSeen()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QFETCH(QString, warning);
+        Window w;
+        auto* comment = w.find<QPlainTextEdit>("Text1");
+        QTest::keyClicks(comment, "rad ett");
+        QTest::keyClick(comment, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, typed, Qt::NoModifier);
+        w.type("TrFilnamn", "k");
+        w.click("spara1");
+        const auto record = platform::ReadBikeFile("k.hoj").record;
+        QCOMPARE(record ? QString::fromStdString(record->back()) : QString(), saved);
+        QCOMPARE(w.messages.warnings.value(0), warning);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "platform/bikefilestore.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -8,6 +9,8 @@
 #include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using bikefile::BikeRecord;
 const BikeRecord sample = {"11000", "24",  "60",  "2,5",  "45",
@@ -173,6 +176,56 @@ private slots:
         QCOMPARE(loaded.error, error);
         QCOMPARE(values(loaded.record),
                  values(error.isEmpty() ? std::optional(sample) : std::nullopt));
+    }
+    // A save killed in the middle of its write (by the file size limit) leaves the old file as
+    // it was and nothing beside it.
+    void killedMidSave()
+    {
+        QVERIFY(std::ofstream("x.hoj") << "old");
+        const QStringList before = entries();
+        const pid_t child = fork();
+        if (child == 0) {
+            const rlimit limit{10, 10};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, [](int) { _exit(9); });
+            platform::WriteBikeFile(".", "x", sample);
+            _exit(0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 9); // killed, not returned
+        QCOMPARE(entries(), before);
+    }
+    // A save replaces the content only: the file keeps its mode (000 too), owner and group.
+    void keepsModeAndOwner()
+    {
+        if (geteuid() != 0)
+            QSKIP("Only root may give a file to another user.");
+        QVERIFY(std::ofstream("x.hoj") << "old");
+        QCOMPARE(chown("x.hoj", 65534, 65534), 0);
+        QCOMPARE(chmod("x.hoj", 0), 0);
+        QVERIFY(platform::WriteBikeFile(".", "x", sample).ok);
+        struct stat status = {};
+        QCOMPARE(stat("x.hoj", &status), 0);
+        QCOMPARE(status.st_mode & 07777, 0u);
+        QCOMPARE(status.st_uid, 65534u);
+        QCOMPARE(status.st_gid, 65534u);
+    }
+    // Another user's file, which this user may not write, is refused as such: not as read-only.
+    void anotherUsersFile()
+    {
+        if (geteuid() != 0)
+            QSKIP("Only root may act as another user.");
+        QVERIFY(std::ofstream("x.hoj") << "old");
+        QCOMPARE(chmod(".", 0777), 0);
+        const auto asRoot = qScopeGuard([] {
+            QCOMPARE(seteuid(0), 0);
+            QCOMPARE(setegid(0), 0);
+        });
+        QCOMPARE(setegid(65534), 0);
+        QCOMPARE(seteuid(65534), 0);
+        QCOMPARE(platform::WriteBikeFile(".", "x", sample).error,
+                 "Filen \"x.hoj\" kunde inte sparas: du får inte skriva i filen.");
     }
 };
 

@@ -1,0 +1,55 @@
+#include "platform/bikefilelist.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+
+// Every directory claims to be 1 GiB large, as a network or FUSE file system may.
+extern "C" int fstat(int fd, struct stat* status) noexcept
+{
+    const int result = fstatat(fd, "", status, AT_EMPTY_PATH);
+    if (result == 0 && S_ISDIR(status->st_mode))
+        status->st_size = 0x3fffffff;
+    return result;
+}
+
+// The largest block allocated with new since it was last set to 0.
+std::size_t largest = 0;
+void* operator new(std::size_t size)
+{
+    largest = std::max(largest, size);
+    void* block = std::malloc(std::max<std::size_t>(size, 1));
+    return block ? block : throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+class BikeFileListTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    // What the list takes follows the names it finds, not the size the directory reports.
+    void memoryFollowsTheNames()
+    {
+        const QTemporaryDir dir;
+        QVERIFY(std::ofstream(dir.filePath("a.hoj").toStdString()) << "\"1\"");
+        largest = 0;
+        const auto names =
+            platform::listBikeFiles(platform::Directory(QFile::encodeName(dir.path())));
+        QCOMPARE(names.size(), 1);
+        QCOMPARE_LE(largest, std::size_t{64} << 20);
+    }
+};
+
+QTEST_GUILESS_MAIN(BikeFileListTest)
+#include "bikefilelist_test.moc"

@@ -3,13 +3,14 @@
 #include "about/frmabout.h"
 #include "app/clientarea.h"
 #include "app/layout.h"
-#include "platform/enterkey.h"
 #include "app/menus.h"
 #include "bikefile/bikefile.h"
 #include "bikefile/filepanel.h"
 #include "calc/speed.h"
 #include "platform/commentbox.h"
+#include "platform/enterkey.h"
 #include "platform/look.h"
+#include "platform/teethbox.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -20,7 +21,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 #include <algorithm>
 #include <vector>
@@ -93,18 +93,14 @@ QWidget* makeControl(const Control& c, QWidget* parent)
         return label;
     }
     case Kind::TextBox: {
-        auto* line = new QLineEdit(parent);
+        auto* line =
+            isTeethField(*c.field) ? new platform::TeethBox(parent) : new QLineEdit(parent);
         // A field without a limit of its own holds whatever a bike file can (the toolkit would
         // cut it at 32,767 characters).
         const int max = calc::fieldInfo(*c.field).maxLength;
         line->setMaxLength(max > 0 ? max : int{bikefile::maxFileSize});
         line->setReadOnly(c.readOnly);
         line->setAlignment(align | Qt::AlignVCenter);
-        // A teeth count is a whole number: typing and pasting take digits only.
-        // Texts the program assigns are not checked here; the guards see them.
-        if (isTeethField(*c.field))
-            line->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("[0-9]*")), line));
         paintBox(line, c.ink);
         return line;
     }

@@ -209,6 +209,38 @@ private slots:
         }
         QTEST(shown.join('|'), "seen");
     }
+    // A teeth field holding the guard's 1, reached by a click at its right end (and emptied, or
+    // not): what the user types is the count, and the reduction follows it.
+    void teethTypedAreTheCount_data()
+    {
+        QTest::addColumn<QString>("field");     // koppling takes 68, framdrev 14
+        QTest::addColumn<QStringList>("erase"); // keys pressed before typing the count
+        QTest::addColumn<QString>("reduction");
+        const QString koppling("koppling"), framdrev("framdrev");
+        QTest::newRow("koppling after vev") << koppling << QStringList() << "5,231";
+        QTest::newRow("koppling Backspace twice")
+            << koppling << QStringList{"Backspace", "Backspace"} << "5,231";
+        QTest::newRow("framdrev Ctrl+A Delete")
+            << framdrev << QStringList{"Ctrl+A", "Delete"} << "3,000";
+    }
+    void teethTypedAreTheCount()
+    {
+        QFETCH(QString, field);
+        QFETCH(QStringList, erase);
+        const QString count = field == "koppling" ? "68" : "14";
+        Window w;
+        w.type("vev", "13");
+        w.type("bakdrev", "42");
+        if (!erase.isEmpty())
+            w.type(field.toUtf8(), "16");
+        auto* box = w.find<QLineEdit>(field.toUtf8());
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
+        for (const QString& key : erase)
+            QTest::keySequence(box, QKeySequence(key));
+        QTest::keyClicks(box, count);
+        QCOMPARE(box->text(), count);
+        QTEST(w.text(field == "koppling" ? "primär" : "sekundär"), "reduction");
+    }
 };
 
 DREVKALK_TEST_MAIN(MainWindowTest)

@@ -35,19 +35,19 @@ QString caption(std::size_t value)
 QString unencodableMessage(const Unencodable& bad)
 {
     if (bad.character == U'"')
-        return QStringLiteral("Fältet \"%1\" innehåller tecknet \", som inte kan sparas i en "
-                              "hojfil: där slutar värdet. Skriv något annat i stället, till "
-                              "exempel \"tum\" efter ett mått (18 tum).")
+        return QStringLiteral("Fältet \"%1\" innehåller ett citattecken (\"), som inte kan "
+                              "sparas i en hojfil: där skulle värdet ta slut. Skriv något annat i "
+                              "stället, till exempel \"tum\" efter ett mått (18 tum).")
             .arg(caption(bad.value));
     return QStringLiteral("Fältet \"%1\" innehåller tecknet \"%2\", som inte kan sparas i en "
-                          "hojfil.")
+                          "hojfil. Ta bort det eller skriv ett annat tecken i stället.")
         .arg(caption(bad.value), showCharacter(bad.character));
 }
 
 QString tooLargeMessage(const TooLarge& large)
 {
     QString message = QStringLiteral("Fältet \"%1\" är för långt: en hojfil får vara högst %2 "
-                                     "byte, och med de andra fälten som de är får det vara högst "
+                                     "byte, och med de andra fälten som de är får det ha högst "
                                      "%3 tecken.")
                           .arg(caption(large.value))
                           .arg(maxFileSize)

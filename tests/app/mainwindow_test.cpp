@@ -35,11 +35,11 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         } while (QApplication::focusWidget() != w.find("varv") && visited.size() < 30);
         QCOMPARE(visited.join('|'),
-                 "Max Varvtal|Vevaxel|Koppling|1:an Utväxling|2:an Utväxling|3:an Utväxling|"
-                 "4:an Utväxling|Framdrev|Bakdrev|Bakhjulets omkrets|Kommentar|Primär utväxling*|"
-                 "1:an Max Hastighet*|2:an Max Hastighet*|3:an Max Hastighet*|4:an Max Hastighet*|"
-                 "Sekundär utväxling*|Sparade hojar|Filnamn|5:an Utväxling|6:an Utväxling|"
-                 "5:an Max Hastighet*|6:an Max Hastighet*|Beräkna|Ny|Ta bort|spara");
+                 "Max Varvtal|Vevaxel|Koppling|1:an utväxling|2:an utväxling|3:an utväxling|"
+                 "4:an utväxling|Framdrev|Bakdrev|Bakhjulets omkrets|Kommentar|Primär utväxling*|"
+                 "1:an max hastighet*|2:an max hastighet*|3:an max hastighet*|4:an max hastighet*|"
+                 "Sekundär utväxling*|Sparade hojar|Filnamn|5:an utväxling|6:an utväxling|"
+                 "5:an max hastighet*|6:an max hastighet*|Beräkna|Ny|Ta bort|spara");
         QSignalSpy closed(&w, &app::MainWindow::closed); // closing ends the program
         QVERIFY(w.close() && closed.count() == 1);
     }
@@ -48,7 +48,7 @@ private slots:
     {
         Window w;
         w.click("Beräkna");
-        QVERIFY(w.messages.warnings.value(0).startsWith("\"Max Varvtal\" är tomt."));
+        QVERIFY(w.messages.warnings.value(0).startsWith("Fältet \"Max Varvtal\" är tomt."));
         w.typeWorkedExample();
         QCOMPARE(w.text("primär") + " " + w.text("sekundär") + w.text("ettanhast"), "2,500 2,857");
         w.click("Beräkna");

@@ -96,12 +96,12 @@ private slots:
         QVERIFY(w.messages.warnings.value(1).startsWith("Filen \"A.HOJ\" kunde inte läsas"));
         QCOMPARE(listed(w) << w.text("varv"), (QStringList{".hoj", "A.HOJ", "e.Hoj", "5"}));
         using F = calc::Field;
-        const std::string quote = "\" innehåller tecknet \", som inte kan sparas i en hojfil: där";
+        const std::string quote = "\" innehåller ett citattecken (\"), som inte kan sparas i en";
         using Row = std::tuple<F, std::string, const char*, std::string>;
         for (auto [field, value, name, said] : {Row{F::Text1, "Ω", "x", "tecknet \"Ω\""},
                  {F::Text1, "\u2009", "x", "\"U+2009\""}, {F::Text1, "", "../a", "\"/\""},
                  {F::Text1, "18\" fälg", "x", "Fältet \"Kommentar" + quote},
-                 {F::femmanutv, "0,8\"", "x", "\"5:an Utväxling" + quote},
+                 {F::femmanutv, "0,8\"", "x", "\"5:an utväxling" + quote},
                  {F::Text1, std::string(70000, 'k'), "x", "högst 65536 byte"},
                  {F::femmanutv, "1\u061C", "x", "\"U+061C\""}}) { // an unseen character by code
             w.fields().setText(field, value);

@@ -109,27 +109,30 @@ TEST(Speed, EachGearAloneCutToThreeCharacters)
 TEST(Speed, CalculateAndExplainSaysWhatToDo)
 {
     const auto teeth = [](std::string a, std::string b) {
-        return " Fyll i tänderna i \"" + a + "\" och \"" + b +
-               "\", så räknas den ut, och tryck på Beräkna igen.";
+        return " Utväxlingen räknas ut när du skriver in tänderna i \"" + a + "\" och \"" + b +
+               "\"; tryck sedan på Beräkna igen.";
     };
-    const std::string gear = " fick ingen hastighet; de andra är uträknade. Skriv ett tal med "
-                             "decimaltecknet \",\" och tryck på Beräkna igen.";
-    const std::string is = "\"Primär utväxling\" är ", again = " och tryck på Beräkna igen.";
+    const std::string gear = " Den växeln fick ingen hastighet; de andra är beräknade. Tryck sedan "
+                             "på Beräkna igen.";
+    const std::string is = "Fältet \"Primär utväxling\" ", again = " och tryck på Beräkna igen.";
     const struct { const char* sep; std::vector<std::pair<F, std::string>> typed; std::string said; }
-        rows[] = {{",", {{F::varv, ""}, {F::omkrets, ""}}, "\"Max Varvtal\" är tomt. Fyll i ett tal"
-                                                            + again},
-        {",", {{F::varv, "11.5"}}, "\"Max Varvtal\" är inte ett tal. Skriv ett tal med "
-                                   "decimaltecknet \",\"" + again},
-        {",", {{F::omkrets, "0"}}, "\"Bakhjulets omkrets\" får inte vara 0. Skriv ett annat tal"
-                                   + again},
-        {",", {{F::primär, ""}}, is + "tomt." + teeth("Vevaxel", "Koppling")},
-        {",", {{F::sekundär, "0"}}, "\"Sekundär utväxling\" får inte vara 0." +
+        rows[] = {{",", {{F::varv, ""}, {F::omkrets, ""}}, "Fältet \"Max Varvtal\" är tomt. Fyll i "
+                                                            "ett tal" + again},
+        {",", {{F::varv, "11.5"}}, "Fältet \"Max Varvtal\" har decimaltecknet \".\", men här "
+                                   "gäller \",\". Skriv talet med \",\"" + again},
+        {",", {{F::omkrets, "0"}}, "Fältet \"Bakhjulets omkrets\" får inte vara 0. Skriv ett annat "
+                                   "tal" + again},
+        {",", {{F::primär, ""}}, is + "är tomt." + teeth("Vevaxel", "Koppling")},
+        {",", {{F::sekundär, "0"}}, "Fältet \"Sekundär utväxling\" får inte vara 0." +
                                         teeth("Framdrev", "Bakdrev")},
-        {".", {{F::primär, "2,500"}}, is + "inte ett tal. Det är skrivet med decimaltecknet \",\", "
-                                      "men här gäller \".\"." + teeth("Vevaxel", "Koppling")},
-        {",", {{F::tvåanutv, "2.5"}}, "\"2:an Utväxling\" är inte ett tal. Den växeln" + gear},
-        {",", {{F::tvåanutv, "2.5"}, {F::sexanutv, "0"}}, "\"2:an Utväxling\" är inte ett tal. "
-                            "\"6:an Utväxling\" får inte vara 0. De växlarna" + gear},
+        {".", {{F::primär, "2,500"}}, is + "har decimaltecknet \",\", men här gäller \".\"." +
+                                      teeth("Vevaxel", "Koppling")},
+        {",", {{F::tvåanutv, "2.5"}}, "Fältet \"2:an utväxling\" har decimaltecknet \".\", men här "
+                                      "gäller \",\". Skriv talet med \",\"." + gear},
+        {",", {{F::tvåanutv, "2.5"}, {F::sexanutv, "0"}}, "Fältet \"2:an utväxling\" har "
+            "decimaltecknet \".\", men här gäller \",\". Skriv talet med \",\". Fältet \"6:an "
+            "utväxling\" får inte vara 0. Skriv ett annat tal. Dessa växlar fick ingen hastighet; de "
+            "andra är beräknade. Tryck sedan på Beräkna igen."},
         {",", {{F::tvåanutv, ""}}, ""}};
     for (const auto& [sep, typed, said] : rows) {
         FakeFields f(example, sep);
@@ -140,5 +143,51 @@ TEST(Speed, CalculateAndExplainSaysWhatToDo)
             f.setText(field, text);
         EXPECT_EQ(calculateAndExplain(f), said);
         EXPECT_EQ(f.text(F::ettanhast), typed[0].first == F::tvåanutv ? "175" : "");
+    }
+}
+// The worked example with fields changed: what "Beräkna" says, and the field it asks the user to
+// type into first (for a reduction, a teeth field).
+TEST(Speed, MessageSaysWhatToDoAndWhere)
+{
+    const std::string again = " Tryck sedan på Beräkna igen.";
+    const struct Row
+    {
+        const char* name;
+        Texts typed;
+        std::string said;
+        F typeInto;
+    } rows[] = {
+        {"thousands with a space",
+         {{F::varv, "9 000"}},
+         "Fältet \"Max Varvtal\" har mellanslag i talet. Skriv talet utan mellanslag och tryck på "
+         "Beräkna igen.",
+         F::varv},
+        {"no teeth typed",
+         {{F::primär, ""}},
+         "Fältet \"Primär utväxling\" är tomt. Utväxlingen räknas ut när du skriver in tänderna i "
+         "\"Vevaxel\" och \"Koppling\"; tryck sedan på Beräkna igen.",
+         F::vev},
+        {"the only gear is 0",
+         {{F::ettanutv, "0"}},
+         "Fältet \"1:an utväxling\" får inte vara 0. Skriv ett annat tal. Den växeln fick ingen "
+         "hastighet." +
+             again,
+         F::ettanutv},
+        {"a file saved with full stops",
+         {{F::primär, "2.500"}, {F::sekundär, "2.857"}, {F::ettanutv, "1.55"}, {F::tvåanutv, "0"}},
+         "Här gäller decimaltecknet \",\", men \".\" står i \"Primär utväxling\", \"Sekundär "
+         "utväxling\" och \"1:an utväxling\". Skriv om \"1:an utväxling\" med \",\". Skriv in "
+         "tänderna i \"Vevaxel\" och \"Framdrev\" igen, så räknas \"Primär utväxling\" och "
+         "\"Sekundär utväxling\" om." +
+             again,
+         F::ettanutv},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeFields f(example);
+        f.setTexts(row.typed);
+        std::optional<F> typeInto;
+        EXPECT_EQ(calculateAndExplain(f, &typeInto), row.said);
+        EXPECT_EQ(typeInto, row.typeInto);
     }
 }

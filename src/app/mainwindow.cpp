@@ -208,8 +208,8 @@ void MainWindow::buildControls()
 
     m_Label7 = built<QLabel>(*m_client, "Label7");
     m_Label12 = built<QLabel>(*m_client, "Label12");
-    m_panel = std::make_unique<bikefile::FilePanel>(
-        m_fields, *built<QListView>(*m_client, "File1"), m_messages, *this);
+    m_panel = std::make_unique<bikefile::FilePanel>(m_fields, *built<QListView>(*m_client, "File1"),
+                                                    m_messages, *this);
     const auto onClick = [this](const char* name, auto reaction) {
         connect(built<QPushButton>(*m_client, name), &QPushButton::clicked, this, reaction);
     };
@@ -274,8 +274,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::Beräkna_Click()
 {
-    if (const std::string message = calc::calculateAndExplain(m_fields); !message.empty())
-        m_messages.warn(this, QString::fromStdString(message));
+    std::optional<calc::Field> typeInto;
+    if (const std::string message = calc::calculateAndExplain(m_fields, &typeInto);
+        !message.empty())
+        m_messages.warnAbout(this, QString::fromStdString(message),
+                             typeInto ? m_fields.box(*typeInto) : nullptr);
 }
 
 void MainWindow::easy_Click()

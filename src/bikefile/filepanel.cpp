@@ -2,10 +2,11 @@
 
 #include "bikefile/filelist.h"
 #include "bikefile/recordfields.h"
+#include "calc/speed.h"
 #include "platform/bikefilelist.h"
 #include "platform/bikefilestore.h"
 #include "platform/reasons.h"
-#include "calc/speed.h"
+#include "platform/widgetfields.h"
 
 #include <QDir>
 #include <QListView>
@@ -59,7 +60,7 @@ QString tooLargeMessage(const TooLarge& large)
 
 } // namespace
 
-FilePanel::FilePanel(calc::Fields& fields, QListView& File1, platform::Messages& messages,
+FilePanel::FilePanel(platform::WidgetFields& fields, QListView& File1, platform::Messages& messages,
                      QWidget& window)
     : m_fields(fields), m_list(File1), m_names(new FileList(&File1)), m_messages(messages),
       m_window(window)
@@ -134,12 +135,17 @@ void FilePanel::spara1_Click()
         record[i] = m_fields.text(recordFields[i]);
     const QString name = QString::fromStdString(m_fields.text(calc::Field::TrFilnamn));
     const platform::SaveResult saved = platform::WriteBikeFile(m_directory, name, record);
+    // After the message, the focus is in the field it names.
+    const auto box = [this](std::size_t value) { return m_fields.box(recordFields[value]); };
     if (saved.unencodable)
-        m_messages.warn(&m_window, unencodableMessage(*saved.unencodable));
+        m_messages.warnAbout(&m_window, unencodableMessage(*saved.unencodable),
+                             box(saved.unencodable->value));
     else if (saved.tooLarge)
-        m_messages.warn(&m_window, tooLargeMessage(*saved.tooLarge));
+        m_messages.warnAbout(&m_window, tooLargeMessage(*saved.tooLarge),
+                             box(saved.tooLarge->value));
     else if (!saved.ok)
-        m_messages.warn(&m_window, saved.error);
+        m_messages.warnAbout(&m_window, saved.error,
+                             saved.nameAtFault ? m_fields.box(calc::Field::TrFilnamn) : nullptr);
     readList();
 }
 
@@ -147,7 +153,8 @@ void FilePanel::tabort1_Click()
 {
     const int row = selectedRow();
     if (row < 0) {
-        m_messages.warn(&m_window, QStringLiteral("Välj först den fil i listan som ska tas bort."));
+        m_messages.warnAbout(
+            &m_window, QStringLiteral("Välj först den fil i listan som ska tas bort."), &m_list);
         return;
     }
     if (!m_messages.askYesNo(&m_window, QString::fromUtf8(deleteTitle),

@@ -60,13 +60,16 @@ private:
 // Why a save may not replace the entry `name` of the directory: a symbolic link (which would
 // lead the write elsewhere), a directory or anything else but a regular file, or a file the user
 // may not write. Empty when the entry is a writable regular file or does not exist; mode then
-// receives the permissions of the existing file, or 0.
-QString replaceProblem(int directory, const char* name, mode_t& mode)
+// receives the permissions of the existing file, or 0. byName: the problem is the entry that
+// has the name, and another name would do.
+QString replaceProblem(int directory, const char* name, mode_t& mode, bool& byName)
 {
     struct stat status = {};
     mode = 0;
+    byName = false;
     if (::fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? QString() : reasonText(errno);
+    byName = true;
     if (S_ISLNK(status.st_mode))
         return QStringLiteral("namnet är en symbolisk länk, och Drevkalk skriver aldrig genom en "
                               "länk. Välj ett annat namn.");
@@ -74,8 +77,11 @@ QString replaceProblem(int directory, const char* name, mode_t& mode)
         return reasonText(EISDIR);
     if (!S_ISREG(status.st_mode))
         return QStringLiteral("det är inte en vanlig fil. Välj ett annat namn.");
-    if (::faccessat(directory, name, W_OK, AT_EACCESS) != 0)
-        return errno == EACCES ? QStringLiteral("filen är skrivskyddad.") : reasonText(errno);
+    if (::faccessat(directory, name, W_OK, AT_EACCESS) != 0) {
+        byName = errno == EACCES;
+        return byName ? QStringLiteral("filen är skrivskyddad.") : reasonText(errno);
+    }
+    byName = false;
     mode = status.st_mode & 0777;
     return {};
 }
@@ -105,6 +111,7 @@ SaveResult WriteBikeFile(const QString& directory, const QString& name,
     result.fileName = bikeFileName(name);
     if (const auto refusal = refuseName(name)) {
         result.error = *refusal;
+        result.nameAtFault = true;
         return result;
     }
     const bikefile::FormatResult formatted = bikefile::formatRecord(record);
@@ -132,10 +139,12 @@ SaveResult WriteBikeFile(const QString& directory, const QString& name,
                                       "tar två byte var.")
                            .arg(maxBytes)
                            .arg(target.size());
+        result.nameAtFault = true;
         return result;
     }
     mode_t mode = 0;
-    if (const QString problem = replaceProblem(dir.get(), target.constData(), mode);
+    if (const QString problem =
+            replaceProblem(dir.get(), target.constData(), mode, result.nameAtFault);
         !problem.isEmpty())
         return failed(problem);
 
@@ -171,7 +180,8 @@ SaveResult WriteBikeFile(const QString& directory, const QString& name,
         return failed(reasonText(errno));
     // Once more just before the rename, in case the entry changed meanwhile. The rename replaces
     // the entry itself in any case: it never follows a link.
-    if (const QString problem = replaceProblem(dir.get(), target.constData(), mode);
+    if (const QString problem =
+            replaceProblem(dir.get(), target.constData(), mode, result.nameAtFault);
         !problem.isEmpty())
         return failed(problem);
     if (::renameat(dir.get(), temporary.constData(), dir.get(), target.constData()) != 0)
@@ -193,11 +203,13 @@ LoadResult readBikeFileAt(const std::string& path, const QString& fileName)
     const int fd = file.get();
     if (fd < 0) {
         const int error = errno;
-        result.error = loadFailed(
-            fileName, error == ENOENT ? QStringLiteral("filen finns inte.") : reasonText(error));
+        result.error = loadFailed(fileName, error == ENOENT ? QStringLiteral("filen finns inte.")
+                                                            : reasonText(error));
         return result;
     }
-    struct stat status{};
+    struct stat status
+    {
+    };
     if (fstat(fd, &status) != 0) {
         result.error = loadFailed(fileName, reasonText(errno));
         return result;
@@ -213,9 +225,8 @@ LoadResult readBikeFileAt(const std::string& path, const QString& fileName)
     // One byte more than allowed tells a file at the limit from a larger one, also when the
     // file grows while it is read. The buffer starts at the size the file has now.
     const auto limit = static_cast<std::size_t>(maxBikeFileSize) + 1;
-    std::string bytes(std::min(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1,
-                               limit),
-                      '\0');
+    std::string bytes(
+        std::min(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1, limit), '\0');
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes.size()) {

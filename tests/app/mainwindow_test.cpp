@@ -241,6 +241,31 @@ private slots:
         QCOMPARE(box->text(), count);
         QTEST(w.text(field == "koppling" ? "primär" : "sekundär"), "reduction");
     }
+    // After a message, the focus is in the field it asks the user to type into, its text selected.
+    void focusAfterMessage_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        const QString beräkna("Beräkna");
+        QTest::newRow("varv with a space") << beräkna << QString("varv") << "9 000";
+        QTest::newRow("gear 2 is 0") << beräkna << QString("tvåanutv") << "0";
+        QTest::newRow("name with a slash") << QString("spara1") << QString("TrFilnamn") << "a/b";
+    }
+    void focusAfterMessage()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        Window w;
+        w.menu("advanced");
+        w.typeWorkedExample();
+        w.type(field.toUtf8(), typed);
+        w.click(button.toUtf8());
+        QCOMPARE(w.messages.warnings.size(), 1);
+        QCOMPARE(QApplication::focusWidget()->objectName(), field);
+        QCOMPARE(w.find<QLineEdit>(field.toUtf8())->selectedText(), typed);
+    }
 };
 
 DREVKALK_TEST_MAIN(MainWindowTest)

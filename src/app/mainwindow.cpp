@@ -201,6 +201,8 @@ void MainWindow::buildControls()
         else if (widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(c.tab, widget);
     }
+    for (const auto& [tab, widget] : tabOrder)
+        m_tabStops.emplace_back(widget, widget->focusPolicy());
     std::sort(tabOrder.begin(), tabOrder.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
@@ -262,7 +264,15 @@ void MainWindow::buildMenus()
 
 void MainWindow::setOuterHeight(int twips)
 {
-    m_client->setFixedSize(toPixels(clientWidth), toPixels(clientHeightForOuter(twips)));
+    const QSize client(toPixels(clientWidth), toPixels(clientHeightForOuter(twips)));
+    m_client->setFixedSize(client);
+    // The keyboard reaches only what the user can see: a control that the window's lower edge
+    // cuts off takes no focus until a taller mode shows it. The order of the others stays.
+    for (const auto& [widget, policy] : m_tabStops)
+        widget->setFocusPolicy(QRect(QPoint(), client).contains(widget->geometry()) ? policy
+                                                                                    : Qt::NoFocus);
+    if (QWidget* focus = m_client->focusWidget(); focus && focus->focusPolicy() == Qt::NoFocus)
+        focusNextChild();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

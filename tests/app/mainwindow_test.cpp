@@ -38,8 +38,8 @@ private slots:
                  "Max Varvtal|Vevaxel|Koppling|1:an utväxling|2:an utväxling|3:an utväxling|"
                  "4:an utväxling|Framdrev|Bakdrev|Bakhjulets omkrets|Kommentar|Primär utväxling*|"
                  "1:an max hastighet*|2:an max hastighet*|3:an max hastighet*|4:an max hastighet*|"
-                 "Sekundär utväxling*|Sparade hojar|Filnamn|5:an utväxling|6:an utväxling|"
-                 "5:an max hastighet*|6:an max hastighet*|Beräkna|Ny|Ta bort|spara");
+                 "Sekundär utväxling*|Sparade hojar|5:an utväxling|6:an utväxling|"
+                 "5:an max hastighet*|6:an max hastighet*|Beräkna");
         QSignalSpy closed(&w, &app::MainWindow::closed); // closing ends the program
         QVERIFY(w.close() && closed.count() == 1);
     }
@@ -265,6 +265,62 @@ private slots:
         QCOMPARE(w.messages.warnings.size(), 1);
         QCOMPARE(QApplication::focusWidget()->objectName(), field);
         QCOMPARE(w.find<QLineEdit>(field.toUtf8())->selectedText(), typed);
+    }
+    // Tab reaches only the controls the user sees, in their order, and a button it reaches shows
+    // a focus mark whose every pixel contrasts 3:1 or more with the pixels beside it.
+    void keyboardFocusIsSeen_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("ends"); // the tab chain from File1 on
+        const QString enkelt = "File1|femmanutv|sexanutv|femmanhast|sexanhast|Beräkna";
+        const QString avancerat = "File1|TrFilnamn|femmanutv|sexanutv|femmanhast|sexanhast|Beräkna|"
+                                  "ny1|tabort1|spara1";
+        QTest::newRow("enkelt") << "easy" << false << enkelt;
+        QTest::newRow("Avancerat") << "advanced" << false << avancerat;
+        QTest::newRow("enkelt dark") << "easy" << true << enkelt;
+        QTest::newRow("Avancerat dark") << "advanced" << true << avancerat;
+    }
+    void keyboardFocusIsSeen()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, dark);
+        QApplication::setPalette(dark ? QPalette(QColor(49, 54, 59)) : QPalette());
+        Window w;
+        w.menu("advanced"); // and back to enkelt, for its row
+        w.menu(mode.toUtf8());
+        QWidget* client = w.centralWidget();
+        const QImage unfocused = client->grab().toImage();
+        const auto lum = [](QColor c) { // relative luminance, gamma 2.2
+            return 0.05 + 0.2126 * std::pow(c.redF(), 2.2) + 0.7152 * std::pow(c.greenF(), 2.2) +
+                   0.0722 * std::pow(c.blueF(), 2.2);
+        };
+        QStringList chain;
+        do {
+            QWidget* focus = QApplication::focusWidget();
+            chain << focus->objectName();
+            QVERIFY2(client->rect().contains(focus->geometry()), qPrintable(chain.last()));
+            if (qobject_cast<QPushButton*>(focus)) {
+                const QImage focused = client->grab().toImage();
+                const QRect button = focus->geometry();
+                const auto mark = [&](QPoint p) {
+                    return button.contains(p) && focused.pixel(p) != unfocused.pixel(p);
+                };
+                std::vector<double> contrasts; // of each mark pixel with each neighbour outside it
+                for (int y = button.top(); y <= button.bottom(); ++y)
+                    for (int x = button.left(); x <= button.right(); ++x)
+                        for (QPoint p(x, y); QPoint side : {QPoint(1, 0), {-1, 0}, {0, 1}, {0, -1}})
+                            if (mark(p) && !mark(p + side)) {
+                                const double a = lum(focused.pixelColor(p));
+                                const double b = lum(focused.pixelColor(p + side));
+                                contrasts.push_back(std::max(a, b) / std::min(a, b));
+                            }
+                const double least = contrasts.empty() ? 0 : std::ranges::min(contrasts);
+                QVERIFY2(least >= 3, qPrintable(QString("%1 %2:1").arg(chain.last()).arg(least)));
+            }
+            QTest::keyClick(focus, Qt::Key_Tab);
+        } while (QApplication::focusWidget() != w.find("varv") && chain.size() < 30);
+        QTEST(chain.mid(chain.indexOf("File1")).join('|'), "ends");
     }
 };
 

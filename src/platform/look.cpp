@@ -49,7 +49,8 @@ void FlatButtonStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
                                     QPainter* painter, const QWidget* widget) const
 {
     // The ring below marks the focus of a push button instead of Fusion's faint one.
-    if (element == PE_FrameFocusRect && qobject_cast<const QPushButton*>(widget))
+    if (const auto* push = qobject_cast<const QPushButton*>(widget);
+        element == PE_FrameFocusRect && push && !push->isFlat())
         return;
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);

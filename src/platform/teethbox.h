@@ -15,7 +15,6 @@ public:
 
     // The text as it is now stands in for a count the user has not typed.
     void holdStandIn() { m_standIn = true; }
-    bool holdsStandIn() const { return m_standIn; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -74,7 +74,7 @@ std::string listed(const std::vector<Field>& fields)
 // What is wrong with the field, as a sentence.
 std::string problemSentence(const SpeedFailure& failure, const std::string& separator)
 {
-    const std::string field = "Fältet " + quoted(failure.field);
+    std::string field = "Fältet " + quoted(failure.field);
     switch (failure.problem) {
     case Problem::Empty:
         return field + " är tomt.";

@@ -9,6 +9,7 @@
 #include "platform/widgetfields.h"
 
 #include <QDir>
+#include <QLocale>
 #include <QListView>
 #include <QSignalBlocker>
 
@@ -45,14 +46,20 @@ QString unencodableMessage(const Unencodable& bad)
         .arg(caption(bad.value), showCharacter(bad.character));
 }
 
+// A number as Swedish text writes it, its thousands set apart by a space that does not break:
+// 65 536.
+QString swedishNumber(std::size_t number)
+{
+    return QLocale(QLocale::Swedish).toString(static_cast<qulonglong>(number));
+}
+
 QString tooLargeMessage(const TooLarge& large)
 {
-    QString message = QStringLiteral("Fältet \"%1\" är för långt: en hojfil får vara högst %2 "
-                                     "byte, och med de andra fälten som de är får det ha högst "
-                                     "%3 tecken.")
-                          .arg(caption(large.value))
-                          .arg(maxFileSize)
-                          .arg(large.maxBytes);
+    QString message =
+        QStringLiteral("Fältet \"%1\" är för långt: en hojfil får vara högst %2 "
+                       "byte, och med de andra fälten som de är får det ha högst "
+                       "%3 tecken.")
+            .arg(caption(large.value), swedishNumber(maxFileSize), swedishNumber(large.maxBytes));
     if (large.value == commentValue)
         message += QStringLiteral(" En radbrytning räknas som två tecken.");
     return message;

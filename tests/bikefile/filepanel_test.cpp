@@ -102,7 +102,7 @@ private slots:
                  {F::Text1, "\u2009", "x", "\"U+2009\""}, {F::Text1, "", "../a", "\"/\""},
                  {F::Text1, "18\" fälg", "x", "Fältet \"Kommentar" + quote},
                  {F::femmanutv, "0,8\"", "x", "\"5:an utväxling" + quote},
-                 {F::Text1, std::string(70000, 'k'), "x", "högst 65536 byte"},
+                 {F::Text1, std::string(70000, 'k'), "x", "högst 65\u00A0536 byte"},
                  {F::femmanutv, "1\u061C", "x", "\"U+061C\""}}) { // an unseen character by code
             w.fields().setText(field, value);
             w.type("TrFilnamn", name), w.click("spara1");

@@ -10,6 +10,7 @@
 #include "calc/speed.h"
 #include "platform/commentbox.h"
 #include "platform/look.h"
+#include "platform/teethbox.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -20,7 +21,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 #include <algorithm>
 #include <vector>
@@ -93,18 +93,14 @@ QWidget* makeControl(const Control& c, QWidget* parent)
         return label;
     }
     case Kind::TextBox: {
-        auto* line = new QLineEdit(parent);
+        auto* line =
+            isTeethField(*c.field) ? new platform::TeethBox(parent) : new QLineEdit(parent);
         // A field without a limit of its own holds whatever a bike file can (the toolkit would
         // cut it at 32,767 characters).
         const int max = calc::fieldInfo(*c.field).maxLength;
         line->setMaxLength(max > 0 ? max : int{bikefile::maxFileSize});
         line->setReadOnly(c.readOnly);
         line->setAlignment(align | Qt::AlignVCenter);
-        // A teeth count is a whole number: typing and pasting take digits only.
-        // Texts the program assigns are not checked here; the guards see them.
-        if (isTeethField(*c.field))
-            line->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("[0-9]*")), line));
         paintBox(line, c.ink);
         return line;
     }
@@ -205,6 +201,8 @@ void MainWindow::buildControls()
         else if (widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(c.tab, widget);
     }
+    for (const auto& [tab, widget] : tabOrder)
+        m_tabStops.emplace_back(widget, widget->focusPolicy());
     std::sort(tabOrder.begin(), tabOrder.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
@@ -266,7 +264,15 @@ void MainWindow::buildMenus()
 
 void MainWindow::setOuterHeight(int twips)
 {
-    m_client->setFixedSize(toPixels(clientWidth), toPixels(clientHeightForOuter(twips)));
+    const QSize client(toPixels(clientWidth), toPixels(clientHeightForOuter(twips)));
+    m_client->setFixedSize(client);
+    // The keyboard reaches only what the user can see: a control that the window's lower edge
+    // cuts off takes no focus until a taller mode shows it. The order of the others stays.
+    for (const auto& [widget, policy] : m_tabStops)
+        widget->setFocusPolicy(QRect(QPoint(), client).contains(widget->geometry()) ? policy
+                                                                                    : Qt::NoFocus);
+    if (QWidget* focus = m_client->focusWidget(); focus && focus->focusPolicy() == Qt::NoFocus)
+        focusNextChild();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -278,8 +284,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::Beräkna_Click()
 {
-    if (const std::string message = calc::calculateAndExplain(m_fields); !message.empty())
-        m_messages.warn(this, QString::fromStdString(message));
+    std::optional<calc::Field> typeInto;
+    if (const std::string message = calc::calculateAndExplain(m_fields, &typeInto);
+        !message.empty())
+        m_messages.warnAbout(this, QString::fromStdString(message),
+                             typeInto ? m_fields.box(*typeInto) : nullptr);
 }
 
 void MainWindow::easy_Click()

@@ -13,6 +13,8 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -75,6 +77,8 @@ private:
     QAction* m_advanced = nullptr;
     QAction* m_Omkretsen = nullptr;
     QAction* m_Axelhöjden = nullptr;
+    // Every control that Tab reaches, with the focus policy it was built with.
+    std::vector<std::pair<QWidget*, Qt::FocusPolicy>> m_tabStops;
     std::unique_ptr<bikefile::FilePanel> m_panel;
     std::unique_ptr<about::frmAbout> m_about;
 };

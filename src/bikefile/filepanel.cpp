@@ -6,7 +6,9 @@
 #include "platform/bikefilelist.h"
 #include "platform/bikefilestore.h"
 #include "platform/reasons.h"
+#include "platform/widgetfields.h"
 
+#include <QLocale>
 #include <QListView>
 #include <QSignalBlocker>
 
@@ -35,23 +37,29 @@ QString caption(std::size_t value)
 QString unencodableMessage(const Unencodable& bad)
 {
     if (bad.character == U'"')
-        return QStringLiteral("Fältet \"%1\" innehåller tecknet \", som inte kan sparas i en "
-                              "hojfil: där slutar värdet. Skriv något annat i stället, till "
-                              "exempel \"tum\" efter ett mått (18 tum).")
+        return QStringLiteral("Fältet \"%1\" innehåller ett citattecken (\"), som inte kan "
+                              "sparas i en hojfil: där skulle värdet ta slut. Skriv något annat i "
+                              "stället, till exempel \"tum\" efter ett mått (18 tum).")
             .arg(caption(bad.value));
     return QStringLiteral("Fältet \"%1\" innehåller tecknet \"%2\", som inte kan sparas i en "
-                          "hojfil.")
+                          "hojfil. Ta bort det eller skriv ett annat tecken i stället.")
         .arg(caption(bad.value), showCharacter(bad.character));
+}
+
+// A number as Swedish text writes it, its thousands set apart by a space that does not break:
+// 65 536.
+QString swedishNumber(std::size_t number)
+{
+    return QLocale(QLocale::Swedish).toString(static_cast<qulonglong>(number));
 }
 
 QString tooLargeMessage(const TooLarge& large)
 {
-    QString message = QStringLiteral("Fältet \"%1\" är för långt: en hojfil får vara högst %2 "
-                                     "byte, och med de andra fälten som de är får det vara högst "
-                                     "%3 tecken.")
-                          .arg(caption(large.value))
-                          .arg(maxFileSize)
-                          .arg(large.maxBytes);
+    QString message =
+        QStringLiteral("Fältet \"%1\" är för långt: en hojfil får vara högst %2 "
+                       "byte, och med de andra fälten som de är får det ha högst "
+                       "%3 tecken.")
+            .arg(caption(large.value), swedishNumber(maxFileSize), swedishNumber(large.maxBytes));
     if (large.value == commentValue)
         message += QStringLiteral(" En radbrytning räknas som två tecken.");
     return message;
@@ -59,7 +67,7 @@ QString tooLargeMessage(const TooLarge& large)
 
 } // namespace
 
-FilePanel::FilePanel(calc::Fields& fields, QListView& File1, platform::Messages& messages,
+FilePanel::FilePanel(platform::WidgetFields& fields, QListView& File1, platform::Messages& messages,
                      QWidget& window)
     : m_fields(fields), m_list(File1), m_names(new FileList(&File1)), m_messages(messages),
       m_window(window)
@@ -136,12 +144,17 @@ void FilePanel::spara1_Click()
         record[i] = m_fields.text(recordFields[i]);
     const QString name = QString::fromStdString(m_fields.text(calc::Field::TrFilnamn));
     const platform::SaveResult saved = platform::WriteBikeFile(m_directory, name, record);
+    // After the message, the focus is in the field it names.
+    const auto box = [this](std::size_t value) { return m_fields.box(recordFields[value]); };
     if (saved.unencodable)
-        m_messages.warn(&m_window, unencodableMessage(*saved.unencodable));
+        m_messages.warnAbout(&m_window, unencodableMessage(*saved.unencodable),
+                             box(saved.unencodable->value));
     else if (saved.tooLarge)
-        m_messages.warn(&m_window, tooLargeMessage(*saved.tooLarge));
+        m_messages.warnAbout(&m_window, tooLargeMessage(*saved.tooLarge),
+                             box(saved.tooLarge->value));
     else if (!saved.ok)
-        m_messages.warn(&m_window, saved.error);
+        m_messages.warnAbout(&m_window, saved.error,
+                             saved.nameAtFault ? m_fields.box(calc::Field::TrFilnamn) : nullptr);
     readList();
 }
 
@@ -149,7 +162,8 @@ void FilePanel::tabort1_Click()
 {
     const int row = selectedRow();
     if (row < 0) {
-        m_messages.warn(&m_window, QStringLiteral("Välj först den fil i listan som ska tas bort."));
+        m_messages.warnAbout(
+            &m_window, QStringLiteral("Välj först den fil i listan som ska tas bort."), &m_list);
         return;
     }
     if (!m_messages.askYesNo(&m_window, QString::fromUtf8(deleteTitle),

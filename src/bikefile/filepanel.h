@@ -9,8 +9,8 @@
 class QListView;
 class QWidget;
 
-namespace calc {
-class Fields;
+namespace platform {
+class WidgetFields;
 }
 
 namespace bikefile {
@@ -25,7 +25,7 @@ class FilePanel
 {
 public:
     // File1 is the list, whose names the panel keeps; window is the parent of the message boxes.
-    FilePanel(calc::Fields& fields, QListView& File1, platform::Messages& messages,
+    FilePanel(platform::WidgetFields& fields, QListView& File1, platform::Messages& messages,
               QWidget& window);
     ~FilePanel();
     FilePanel(const FilePanel&) = delete;
@@ -46,7 +46,7 @@ private:
     int selectedRow() const;
     void load(int row);
 
-    calc::Fields& m_fields;
+    platform::WidgetFields& m_fields;
     QListView& m_list;
     FileList* m_names; // owned by the list
     QMetaObject::Connection m_selection;

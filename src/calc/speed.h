@@ -24,6 +24,9 @@ struct SpeedFailure
     // Not a number here, but one written with the other decimal separator ("," for ".", or the
     // reverse), as in a file saved under other regional settings.
     bool otherSeparator = false;
+    // Not a number here, but one once its spaces are left out ("9 000", thousands as they are
+    // often written by hand).
+    bool spaces = false;
 };
 
 // Reads the input fields and writes the six speed fields, gear by gear; each
@@ -38,17 +41,21 @@ std::optional<SpeedFailure> beräknahast(Fields& fields);
 // and is not listed.
 std::vector<SpeedFailure> unusableGears(const Fields& fields);
 
-// The message that tells the user what is wrong, naming the field by its caption. For primär
-// and sekundär, which the user cannot type into, it names the teeth fields to fill in.
+// The message that tells the user what is wrong and what to do, naming the field by its caption.
+// For primär and sekundär, which the user cannot type into, it names the teeth fields they are
+// computed from.
 std::string failureMessage(const SpeedFailure& failure, const std::string& decimalSeparator);
 
-// One message for every gear of unusableGears(), naming each ratio field by its caption.
+// One message for every gear of unusableGears(), naming each ratio field by its caption;
+// othersComputed: some other gear got a speed.
 std::string gearsMessage(const std::vector<SpeedFailure>& gears,
-                         const std::string& decimalSeparator);
+                         const std::string& decimalSeparator, bool othersComputed);
 
 // What a click on "Beräkna" does besides showing a message: runs beräknahast, which computes
 // every gear it can, and returns the one message that says what kept a speed from being computed
 // (a shared value, or else the gears whose ratio cannot be used), or "" when there is none.
-std::string calculateAndExplain(Fields& fields);
+// Numbers written with the other decimal separator are named all in one message. typeInto, if
+// given, receives the field the message asks the user to type into first.
+std::string calculateAndExplain(Fields& fields, std::optional<Field>* typeInto = nullptr);
 
 } // namespace calc

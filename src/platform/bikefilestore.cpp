@@ -59,13 +59,17 @@ private:
 // Why a save may not replace the entry `name` of the directory: a symbolic link (which would
 // lead the write elsewhere), a directory or anything else but a regular file, or a file the user
 // may not write. Empty when the entry is a writable regular file or does not exist; existing
-// then receives the status of the file, or nothing.
-QString replaceProblem(int directory, const char* name, std::optional<struct stat>& existing)
+// then receives the status of the file, or nothing. byName: the problem is the entry that has the
+// name, and another name would do.
+QString replaceProblem(int directory, const char* name, std::optional<struct stat>& existing,
+                       bool& byName)
 {
     struct stat status = {};
     existing.reset();
+    byName = false;
     if (::fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? QString() : reasonText(errno);
+    byName = true;
     if (S_ISLNK(status.st_mode))
         return QStringLiteral("namnet är en symbolisk länk, och Drevkalk skriver aldrig genom en "
                               "länk. Välj ett annat namn.");
@@ -74,12 +78,14 @@ QString replaceProblem(int directory, const char* name, std::optional<struct sta
     if (!S_ISREG(status.st_mode))
         return QStringLiteral("det är inte en vanlig fil. Välj ett annat namn.");
     if (::faccessat(directory, name, W_OK, AT_EACCESS) != 0) {
+        byName = errno == EACCES;
         if (errno != EACCES)
             return reasonText(errno);
         // The user's own file is read-only; anyone else's the user simply may not write.
         return status.st_uid == ::geteuid() ? QStringLiteral("filen är skrivskyddad.")
                                             : QStringLiteral("du får inte skriva i filen.");
     }
+    byName = false;
     existing = status;
     return {};
 }
@@ -158,6 +164,7 @@ SaveResult WriteBikeFile(const Directory& directory, const QString& name,
     result.fileName = bikeFileName(name);
     if (const auto refusal = refuseName(name)) {
         result.error = *refusal;
+        result.nameAtFault = true;
         return result;
     }
     const bikefile::FormatResult formatted = bikefile::formatRecord(composed(record));
@@ -184,10 +191,12 @@ SaveResult WriteBikeFile(const Directory& directory, const QString& name,
                                       "tar två byte var.")
                            .arg(maxBytes)
                            .arg(target.size());
+        result.nameAtFault = true;
         return result;
     }
     std::optional<struct stat> existing;
-    if (const QString problem = replaceProblem(dir, target.constData(), existing);
+    if (const QString problem =
+            replaceProblem(dir, target.constData(), existing, result.nameAtFault);
         !problem.isEmpty())
         return failed(problem);
 
@@ -233,7 +242,8 @@ SaveResult WriteBikeFile(const Directory& directory, const QString& name,
         return failed(reasonText(errno));
     // Once more just before the rename, in case the entry changed meanwhile. The rename replaces
     // the entry itself in any case: it never follows a link.
-    if (const QString problem = replaceProblem(dir, target.constData(), existing);
+    if (const QString problem =
+            replaceProblem(dir, target.constData(), existing, result.nameAtFault);
         !problem.isEmpty())
         return failed(problem);
     if (::renameat(dir, temporary.constData(), dir, target.constData()) != 0)

@@ -21,6 +21,9 @@ struct SaveResult
     bool ok = false;
     QString fileName; // the name of the file, without the directory, e.g. "x.hoj"
     QString error;    // why the save failed; empty on success or when a value is refused
+    // The name is what stops the save (refused, too long, or the name of something that is not a
+    // writable regular file): another name would do.
+    bool nameAtFault = false;
     // A value that the file cannot hold; the caller words the message.
     std::optional<bikefile::Unencodable> unencodable;
     std::optional<bikefile::TooLarge> tooLarge;

@@ -1,6 +1,7 @@
 #include "platform/look.h"
 
 #include <QPainter>
+#include <QPushButton>
 #include <QStringList>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -47,17 +48,35 @@ QStyle* flatButtonStyle()
 void FlatButtonStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                     QPainter* painter, const QWidget* widget) const
 {
+    // The ring below marks the focus of a push button instead of Fusion's faint one.
+    if (const auto* push = qobject_cast<const QPushButton*>(widget);
+        element == PE_FrameFocusRect && push && !push->isFlat())
+        return;
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
     if (element != PE_PanelButtonCommand || !button ||
         (button->features & QStyleOptionButton::Flat))
         return;
-    // Fusion's outline, which also carries the focus mark, is the outermost
-    // pixel; everything inside it becomes the face. Pressed, it darkens as
-    // Fusion's does.
+    // Fusion's outline is the outermost pixel; everything inside it becomes
+    // the face. Pressed, it darkens as Fusion's does.
     const bool down = option->state & (State_Sunken | State_On);
     const QColor face = option->palette.color(QPalette::Button);
     painter->fillRect(option->rect.adjusted(1, 1, -1, -1), down ? face.darker(110) : face);
+    // Keyboard focus, as Fusion shows it: a white ring in place of the outline and a black one
+    // inside it, each a pixel wide. One of the two stands out against any face and any
+    // background (white against the window's gradient, black against the grey face: 3:1 and
+    // more), and the two against each other.
+    if ((option->state & State_HasFocus) && (option->state & State_KeyboardFocusChange)) {
+        const QRect outer = option->rect;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(QPen(Qt::white, 0));
+        painter->drawRect(outer.adjusted(0, 0, -1, -1));
+        painter->setPen(QPen(Qt::black, 0));
+        painter->drawRect(outer.adjusted(1, 1, -2, -2));
+        painter->restore();
+    }
 }
 
 } // namespace platform

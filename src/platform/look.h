@@ -18,7 +18,8 @@ QFont captionFont(double points, bool underline = false);
 QPalette lightPalette();
 
 // Fusion, with push buttons drawn on a flat face in the palette's button
-// colour instead of a gradient; Fusion's frame and focus mark stay.
+// colour instead of a gradient, and a keyboard focus mark that can be seen:
+// a white ring around a black one.
 class FlatButtonStyle : public QProxyStyle
 {
     Q_OBJECT

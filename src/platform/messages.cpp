@@ -1,5 +1,6 @@
 #include "platform/messages.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -35,6 +36,16 @@ public:
 };
 
 } // namespace
+
+void Messages::warnAbout(QWidget* parent, const QString& text, QWidget* control)
+{
+    warn(parent, text);
+    if (!control)
+        return;
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(control))
+        line->selectAll();
+}
 
 Messages& screenMessages()
 {

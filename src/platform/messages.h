@@ -17,6 +17,12 @@ public:
     // A Yes/No question with the warning icon; No is the default button.
     // Returns true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // warn(), and once the message is closed (by Return, Escape or a click), the keyboard focus
+    // in the control the message names, a line's text selected: what the user types next goes
+    // there and replaces it. The window keeps that focus while another window has it, and gives
+    // it back there when it is active again. No control: the focus stays where it was.
+    void warnAbout(QWidget* parent, const QString& text, QWidget* control);
 };
 
 // Message boxes on the screen.

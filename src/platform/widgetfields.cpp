@@ -2,6 +2,7 @@
 
 #include "calc/ratios.h"
 #include "platform/decimalseparator.h"
+#include "platform/teethbox.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,8 +16,11 @@ void WidgetFields::bind(calc::Field field, QWidget* box)
     // A QLineEdit signals only real changes, typed or assigned, and before
     // setText() returns: the reaction runs inside the assignment.
     if (auto* line = qobject_cast<QLineEdit*>(box))
-        QObject::connect(line, &QLineEdit::textChanged, line,
-                         [this, field] { calc::fieldChanged(*this, field); });
+        QObject::connect(line, &QLineEdit::textChanged, line, [this, field] {
+            ++m_reacting;
+            calc::fieldChanged(*this, field);
+            --m_reacting;
+        });
 }
 
 QWidget* WidgetFields::box(calc::Field field) const
@@ -45,9 +49,13 @@ void WidgetFields::setText(calc::Field field, const std::string& text)
 {
     QWidget* widget = box(field);
     const QString value = QString::fromStdString(text);
-    if (auto* line = qobject_cast<QLineEdit*>(widget))
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
         line->setText(value); // cuts to the max length
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+        // A teeth count written by a change reaction is a guard's: it completes a count the user
+        // has not typed, and stands in until the user does.
+        if (auto* teeth = dynamic_cast<TeethBox*>(line); teeth && m_reacting > 0)
+            teeth->holdStandIn();
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
         plain->setPlainText(value);
 }
 

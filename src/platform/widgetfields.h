@@ -10,7 +10,9 @@ namespace platform {
 
 // The window's fields as text boxes. Each field is a QLineEdit or, for the
 // comment, a QPlainTextEdit. Every change of a field's text, typed by the user
-// or assigned through setText(), runs the field's change reaction at once.
+// or assigned through setText(), runs the field's change reaction at once. A
+// teeth count that a reaction writes (a guard's 1) stands in until the user
+// types (see TeethBox).
 class WidgetFields : public calc::Fields
 {
 public:
@@ -24,6 +26,7 @@ public:
 
 private:
     std::array<QWidget*, calc::fieldCount> m_boxes{};
+    int m_reacting = 0; // how many change reactions are running, one inside the other
 };
 
 } // namespace platform

@@ -35,11 +35,11 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         } while (QApplication::focusWidget() != w.find("varv") && visited.size() < 30);
         QCOMPARE(visited.join('|'),
-                 "Max Varvtal|Vevaxel|Koppling|1:an Utväxling|2:an Utväxling|3:an Utväxling|"
-                 "4:an Utväxling|Framdrev|Bakdrev|Bakhjulets omkrets|Kommentar|Primär utväxling*|"
-                 "1:an Max Hastighet*|2:an Max Hastighet*|3:an Max Hastighet*|4:an Max Hastighet*|"
-                 "Sekundär utväxling*|Sparade hojar|Filnamn|5:an Utväxling|6:an Utväxling|"
-                 "5:an Max Hastighet*|6:an Max Hastighet*|Beräkna|Ny|Ta bort|spara");
+                 "Max Varvtal|Vevaxel|Koppling|1:an utväxling|2:an utväxling|3:an utväxling|"
+                 "4:an utväxling|Framdrev|Bakdrev|Bakhjulets omkrets|Kommentar|Primär utväxling*|"
+                 "1:an max hastighet*|2:an max hastighet*|3:an max hastighet*|4:an max hastighet*|"
+                 "Sekundär utväxling*|Sparade hojar|5:an utväxling|6:an utväxling|"
+                 "5:an max hastighet*|6:an max hastighet*|Beräkna");
         QSignalSpy closed(&w, &app::MainWindow::closed); // closing ends the program
         QVERIFY(w.close() && closed.count() == 1);
     }
@@ -48,7 +48,7 @@ private slots:
     {
         Window w;
         w.click("Beräkna");
-        QVERIFY(w.messages.warnings.value(0).startsWith("\"Max Varvtal\" är tomt."));
+        QVERIFY(w.messages.warnings.value(0).startsWith("Fältet \"Max Varvtal\" är tomt."));
         w.typeWorkedExample();
         QCOMPARE(w.text("primär") + " " + w.text("sekundär") + w.text("ettanhast"), "2,500 2,857");
         w.click("Beräkna");
@@ -208,6 +208,119 @@ private slots:
             shown << (pressed.count() == 1 ? "pressed" : "");
         }
         QTEST(shown.join('|'), "seen");
+    }
+    // A teeth field holding the guard's 1, reached by a click at its right end (and emptied, or
+    // not): what the user types is the count, and the reduction follows it.
+    void teethTypedAreTheCount_data()
+    {
+        QTest::addColumn<QString>("field");     // koppling takes 68, framdrev 14
+        QTest::addColumn<QStringList>("erase"); // keys pressed before typing the count
+        QTest::addColumn<QString>("reduction");
+        const QString koppling("koppling"), framdrev("framdrev");
+        QTest::newRow("koppling after vev") << koppling << QStringList() << "5,231";
+        QTest::newRow("koppling Backspace twice")
+            << koppling << QStringList{"Backspace", "Backspace"} << "5,231";
+        QTest::newRow("framdrev Ctrl+A Delete")
+            << framdrev << QStringList{"Ctrl+A", "Delete"} << "3,000";
+    }
+    void teethTypedAreTheCount()
+    {
+        QFETCH(QString, field);
+        QFETCH(QStringList, erase);
+        const QString count = field == "koppling" ? "68" : "14";
+        Window w;
+        w.type("vev", "13");
+        w.type("bakdrev", "42");
+        if (!erase.isEmpty())
+            w.type(field.toUtf8(), "16");
+        auto* box = w.find<QLineEdit>(field.toUtf8());
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
+        for (const QString& key : erase)
+            QTest::keySequence(box, QKeySequence(key));
+        QTest::keyClicks(box, count);
+        QCOMPARE(box->text(), count);
+        QTEST(w.text(field == "koppling" ? "primär" : "sekundär"), "reduction");
+    }
+    // After a message, the focus is in the field it asks the user to type into, its text selected.
+    void focusAfterMessage_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        const QString beräkna("Beräkna");
+        QTest::newRow("varv with a space") << beräkna << QString("varv") << "9 000";
+        QTest::newRow("gear 2 is 0") << beräkna << QString("tvåanutv") << "0";
+        QTest::newRow("name with a slash") << QString("spara1") << QString("TrFilnamn") << "a/b";
+    }
+    void focusAfterMessage()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        Window w;
+        w.menu("advanced");
+        w.typeWorkedExample();
+        w.type(field.toUtf8(), typed);
+        w.click(button.toUtf8());
+        QCOMPARE(w.messages.warnings.size(), 1);
+        QCOMPARE(QApplication::focusWidget()->objectName(), field);
+        QCOMPARE(w.find<QLineEdit>(field.toUtf8())->selectedText(), typed);
+    }
+    // Tab reaches only the controls the user sees, in their order, and a button it reaches shows
+    // a focus mark whose every pixel contrasts 3:1 or more with the pixels beside it.
+    void keyboardFocusIsSeen_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("ends"); // the tab chain from File1 on
+        const QString enkelt = "File1|femmanutv|sexanutv|femmanhast|sexanhast|Beräkna";
+        const QString avancerat = "File1|TrFilnamn|femmanutv|sexanutv|femmanhast|sexanhast|Beräkna|"
+                                  "ny1|tabort1|spara1";
+        QTest::newRow("enkelt") << "easy" << false << enkelt;
+        QTest::newRow("Avancerat") << "advanced" << false << avancerat;
+        QTest::newRow("enkelt dark") << "easy" << true << enkelt;
+        QTest::newRow("Avancerat dark") << "advanced" << true << avancerat;
+    }
+    void keyboardFocusIsSeen()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, dark);
+        QApplication::setPalette(dark ? QPalette(QColor(49, 54, 59)) : QPalette());
+        Window w;
+        w.menu("advanced"); // and back to enkelt, for its row
+        w.menu(mode.toUtf8());
+        QWidget* client = w.centralWidget();
+        const QImage unfocused = client->grab().toImage();
+        const auto lum = [](QColor c) { // relative luminance, gamma 2.2
+            return 0.05 + 0.2126 * std::pow(c.redF(), 2.2) + 0.7152 * std::pow(c.greenF(), 2.2) +
+                   0.0722 * std::pow(c.blueF(), 2.2);
+        };
+        QStringList chain;
+        do {
+            QWidget* focus = QApplication::focusWidget();
+            chain << focus->objectName();
+            QVERIFY2(client->rect().contains(focus->geometry()), qPrintable(chain.last()));
+            if (qobject_cast<QPushButton*>(focus)) {
+                const QImage focused = client->grab().toImage();
+                const QRect button = focus->geometry();
+                const auto mark = [&](QPoint p) {
+                    return button.contains(p) && focused.pixel(p) != unfocused.pixel(p);
+                };
+                std::vector<double> contrasts; // of each mark pixel with each neighbour outside it
+                for (int y = button.top(); y <= button.bottom(); ++y)
+                    for (int x = button.left(); x <= button.right(); ++x)
+                        for (QPoint p(x, y); QPoint side : {QPoint(1, 0), {-1, 0}, {0, 1}, {0, -1}})
+                            if (mark(p) && !mark(p + side)) {
+                                const double a = lum(focused.pixelColor(p));
+                                const double b = lum(focused.pixelColor(p + side));
+                                contrasts.push_back(std::max(a, b) / std::min(a, b));
+                            }
+                const double least = contrasts.empty() ? 0 : std::ranges::min(contrasts);
+                QVERIFY2(least >= 3, qPrintable(QString("%1 %2:1").arg(chain.last()).arg(least)));
+            }
+            QTest::keyClick(focus, Qt::Key_Tab);
+        } while (QApplication::focusWidget() != w.find("varv") && chain.size() < 30);
+        QTEST(chain.mid(chain.indexOf("File1")).join('|'), "ends");
     }
 };
 

@@ -118,23 +118,26 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("said");
         const QString field = "Fältet \"%1\" ";
-        const QString cannot = "innehåller tecknet \"%1\", som inte kan sparas i en hojfil.";
-        const QString tooLong = "är för långt: en hojfil får vara högst 65536 byte, och med de "
-                                "andra fälten som de är får det vara högst 65486 tecken.";
+        const QString cannot =
+            "innehåller tecknet \"%1\", som inte kan sparas i en hojfil. Ta bort "
+            "det eller skriv ett annat tecken i stället.";
+        const QString tooLong = "är för långt: en hojfil får vara högst 65\u00A0536 byte, och med "
+                                "de andra fälten som de är får det ha högst 65\u00A0486 tecken.";
         const QString big(65487, u'k');
         QTest::newRow("Ω") << F::varv << "1Ω" << field.arg("Max Varvtal") + cannot.arg("Ω");
         QTest::newRow("a space, by its code")
             << F::Text1 << "\u2009" << field.arg("Kommentar") + cannot.arg("U+2009");
         QTest::newRow("a double quote")
             << F::Text1 << "18\""
-            << field.arg("Kommentar") + "innehåller tecknet \", som inte kan sparas i en hojfil: "
-                                        "där slutar värdet. Skriv något annat i stället, till "
-                                        "exempel \"tum\" efter ett mått (18 tum).";
+            << field.arg("Kommentar") +
+                   "innehåller ett citattecken (\"), som inte kan sparas i en "
+                   "hojfil: där skulle värdet ta slut. Skriv något annat i stället, till "
+                   "exempel \"tum\" efter ett mått (18 tum).";
         QTest::newRow("comment too long")
             << F::Text1 << big
             << field.arg("Kommentar") + tooLong + " En radbrytning räknas som två tecken.";
         QTest::newRow("ratio too long")
-            << F::femmanutv << big << field.arg("5:an Utväxling") + tooLong;
+            << F::femmanutv << big << field.arg("5:an utväxling") + tooLong;
         QTest::newRow("a directory")
             << F::TrFilnamn << "d"
             << QString("Filen \"d.hoj\" kunde inte sparas: det är en mapp, inte en fil.");
@@ -252,7 +255,7 @@ private slots:
             << "x\u030A"
             << ""
             << "Fältet \"Kommentar\" innehåller tecknet \"U+030A\", som inte kan sparas i en "
-               "hojfil.";
+               "hojfil. Ta bort det eller skriv ett annat tecken i stället.";
     }
     void savesTheCommentAsSeen()
     {

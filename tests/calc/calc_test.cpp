@@ -153,52 +153,116 @@ TEST(Speed, EachGearFromItsOwnRatio)
 }
 
 // The worked example with every speed at 12 and a second gear written with a full stop, then a
-// field changed: "Beräkna" says in one message what to do, or nothing, and computes every gear it
-// can; an unusable shared value empties every speed.
+// field changed: "Beräkna" says in one message what to do, or nothing, computes every gear it
+// can, and names the field to type into first; an unusable shared value empties every speed.
 TEST(Speed, CalculateAndExplainSaysWhatToDo)
 {
-    const std::string again = " och tryck på Beräkna igen.", primär = "\"Primär utväxling\" är ";
-    const std::string fill = " Fyll i tänderna i \"", gears = " fick ingen hastighet; de andra är "
-                                                              "uträknade. Skriv ett tal med "
-                                                              "decimaltecknet \",\"" +
-                                                              again;
-    const std::string vevKoppling = fill + "Vevaxel\" och \"Koppling\", så räknas den ut," + again;
-    const std::string gear2 = "\"2:an Utväxling\" är inte ett tal. ";
+    const std::string again = " och tryck på Beräkna igen.";
+    const std::string teeth = "; tryck sedan på Beräkna igen.";
+    const std::string vevKoppling =
+        " Utväxlingen räknas ut när du skriver in tänderna i \"Vevaxel\" och \"Koppling\"" + teeth;
+    const std::string gear2 = "Fältet \"2:an utväxling\" har decimaltecknet \".\", men här gäller "
+                              "\",\". Skriv talet med \",\". ";
+    const std::string gears = " fick ingen hastighet; de andra är beräknade. Tryck sedan på "
+                              "Beräkna igen.";
     const struct
     {
         std::string name, separator;
-        F field;
-        std::string text, said, firstGear;
+        Texts changed;
+        std::string said, firstGear;
+        std::optional<F> typeInto;
     } rows[] = {
-        {"varv empty", ",", F::varv, "", "\"Max Varvtal\" är tomt. Fyll i ett tal" + again, ""},
-        {"varv no number", ",", F::varv, "11.5",
-         "\"Max Varvtal\" är inte ett tal. Skriv ett tal med decimaltecknet \",\"" + again, ""},
-        {"omkrets 0", ",", F::omkrets, "0",
-         "\"Bakhjulets omkrets\" får inte vara 0. Skriv ett annat tal" + again, ""},
-        {"primär empty", ",", F::primär, "", primär + "tomt." + vevKoppling, ""},
-        {"sekundär 0", ",", F::sekundär, "0",
-         "\"Sekundär utväxling\" får inte vara 0." + fill +
-             "Framdrev\" och \"Bakdrev\", så räknas den ut," + again,
-         ""},
-        {"primär, other separator", ".", F::primär, "2,500",
-         primär + "inte ett tal. Det är skrivet med decimaltecknet \",\", men här gäller \".\"." +
+        {"varv empty",
+         ",",
+         {{F::varv, ""}},
+         "Fältet \"Max Varvtal\" är tomt. Fyll i ett tal" + again,
+         "",
+         F::varv},
+        {"varv and a gear, other separator",
+         ",",
+         {{F::varv, "11.5"}},
+         "Här gäller decimaltecknet \",\", men \".\" står i \"Max Varvtal\" och \"2:an "
+         "utväxling\". "
+         "Skriv om \"Max Varvtal\" och \"2:an utväxling\" med \",\". Tryck sedan på Beräkna igen.",
+         "",
+         F::varv},
+        {"varv with a space",
+         ",",
+         {{F::varv, "9 000"}},
+         "Fältet \"Max Varvtal\" har mellanslag i talet. Skriv talet utan mellanslag" + again,
+         "",
+         F::varv},
+        {"omkrets 0",
+         ",",
+         {{F::omkrets, "0"}},
+         "Fältet \"Bakhjulets omkrets\" får inte vara 0. Skriv ett annat tal" + again,
+         "",
+         F::omkrets},
+        {"primär empty",
+         ",",
+         {{F::primär, ""}},
+         "Fältet \"Primär utväxling\" är tomt." + vevKoppling,
+         "",
+         F::vev},
+        {"sekundär 0",
+         ",",
+         {{F::sekundär, "0"}},
+         "Fältet \"Sekundär utväxling\" får inte vara 0. Utväxlingen räknas ut när du skriver in "
+         "tänderna i \"Framdrev\" och \"Bakdrev\"" +
+             teeth,
+         "",
+         F::framdrev},
+        {"primär, other separator",
+         ".",
+         {{F::primär, "2,500"}},
+         "Fältet \"Primär utväxling\" har decimaltecknet \",\", men här gäller \".\"." +
              vevKoppling,
-         ""},
-        {"one gear", ",", F::sexanutv, "", gear2 + "Den växeln" + gears, "175"},
-        {"two gears", ",", F::sexanutv, "0",
-         gear2 + "\"6:an Utväxling\" får inte vara 0. De växlarna" + gears, "175"},
-        {"the gear emptied", ",", F::tvåanutv, "", "", "175"},
-        {"varv 0", ",", F::varv, "0", gear2 + "Den växeln" + gears, "0"},
-        {"varv negative", ",", F::varv, "-1100", gear2 + "Den växeln" + gears, "-17"},
-        {"a point", ".", F::ettanutv, "2", "", "87."},
+         "",
+         F::vev},
+        {"a file saved with full stops",
+         ",",
+         {{F::primär, "2.500"}, {F::sekundär, "2.857"}, {F::ettanutv, "1.55"}},
+         "Här gäller decimaltecknet \",\", men \".\" står i \"Primär utväxling\", \"Sekundär "
+         "utväxling\", \"1:an utväxling\" och \"2:an utväxling\". Skriv om \"1:an utväxling\" och "
+         "\"2:an utväxling\" med \",\". Skriv in tänderna i \"Vevaxel\" och \"Framdrev\" igen, så "
+         "räknas \"Primär utväxling\" och \"Sekundär utväxling\" om. Tryck sedan på Beräkna igen.",
+         "",
+         F::ettanutv},
+        {"one gear", ",", {{F::sexanutv, ""}}, gear2 + "Den växeln" + gears, "175", F::tvåanutv},
+        {"two gears",
+         ",",
+         {{F::sexanutv, "0"}},
+         gear2 + "Fältet \"6:an utväxling\" får inte vara 0. Skriv ett annat tal. Dessa växlar" +
+             gears,
+         "175",
+         F::tvåanutv},
+        {"the only gear is 0",
+         ",",
+         {{F::tvåanutv, ""}, {F::ettanutv, "0"}},
+         "Fältet \"1:an utväxling\" får inte vara 0. Skriv ett annat tal. Den växeln fick ingen "
+         "hastighet. Tryck sedan på Beräkna igen.",
+         "",
+         F::ettanutv},
+        {"the gear emptied", ",", {{F::tvåanutv, ""}}, "", "175", std::nullopt},
+        {"varv 0", ",", {{F::varv, "0"}}, gear2 + "Den växeln" + gears, "0", F::tvåanutv},
+        {"varv negative",
+         ",",
+         {{F::varv, "-1100"}},
+         gear2 + "Den växeln" + gears,
+         "-17",
+         F::tvåanutv},
+        {"a point", ".", {{F::ettanutv, "2"}}, "", "87.", std::nullopt},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         FakeFields f(example, row.separator);
         for (F speed : gearSpeedFields)
             f.setText(speed, "12");
-        f.setTexts({{F::tvåanutv, "2.5"}, {row.field, row.text}});
-        EXPECT_EQ(calculateAndExplain(f), row.said);
+        f.setText(F::tvåanutv, "2.5");
+        f.setTexts(row.changed);
+        std::optional<F> typeInto;
+        EXPECT_EQ(calculateAndExplain(f, &typeInto), row.said);
         EXPECT_EQ(f.text(F::ettanhast), row.firstGear);
+        EXPECT_EQ(typeInto, row.typeInto);
     }
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # run.sh PATH/TO/drevkalk: one short path through the built program on a private X server
 # (Xvfb, openbox managing the windows) with real input (xdotool) and the clipboard (xclip):
-# type the worked example, Beräkna, read the speed, switch to Avancerat, save, close.
+# Beräkna on empty fields, type the worked example, Beräkna, read the speed, switch to Avancerat,
+# save, close.
 set -Eeuo pipefail
 program=$(realpath "$1") tmp=$(mktemp -d) pids=()
 trap 'status=$?; kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$tmp"; exit $status' EXIT
@@ -29,7 +30,16 @@ click() { xdotool mousemove --window "$win" "$1" $((bar + $2)) click 1; sleep 0.
 copied() { [ "$(timeout 2 xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 expect() { click "$1" "$2"; xdotool key ctrl+a ctrl+c; poll copied "$3" || fail "no $3 at $1,$2"; }
 
-# The focus starts in varv; tabbing goes varv vev koppling ettanutv ... framdrev bakdrev omkrets.
+# Beräkna on empty fields names varv; once the message is closed the window manager gives the
+# focus back, and what is typed goes into varv. Tabbing goes varv vev koppling ettanutv ...
+# framdrev bakdrev omkrets.
+message() { # shown, and with the focus
+    box=$(xdotool search --onlyvisible --name '^Drevkalk$' 2>/dev/null | head -n1)
+    [ -n "$box" ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$box" ]
+}
+click 252 345; poll message || fail "Beräkna on empty fields showed no message with the focus"
+xdotool key Return
+poll eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$win" ]' || fail "no focus after the message"
 xdotool type --delay 20 11000; xdotool key Tab; xdotool type 24; xdotool key Tab; xdotool type 60
 xdotool key Tab; xdotool type 1; xdotool key Tab Tab Tab Tab; xdotool type 14
 xdotool key Tab; xdotool type 40; xdotool key Tab; xdotool type 190

@@ -39,8 +39,8 @@ private slots:
         QFETCH(QColor, ink);
         const QLabel* label = findIn<QLabel>(*about, caption);
         QCOMPARE(label->text(), text);
-        QVERIFY(label->font().bold());
         QCOMPARE(label->font().pointSizeF(), 9.75);
+        QCOMPARE(label->font().weight(), QFont::Bold);
         QCOMPARE(label->palette().color(QPalette::WindowText), ink);
     }
     // A fixed window with an icon of its own and no minimise or maximise button; the icon named

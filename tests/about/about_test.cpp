@@ -23,25 +23,31 @@ private slots:
         about = topLevels("frmAbout").value(0);
         QVERIFY(about);
     }
-    // The title and version in the caption font: black, and the desktop's button text colour.
+    // The title and version in their places, in the caption font: black, and the desktop's button
+    // text colour.
     void captions_data()
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QColor>("ink");
-        QTest::newRow("title") << u"lblTitle"_s << u"Drevkalk"_s << QColor(Qt::black);
-        QTest::newRow("version") << u"lblVersion"_s << u"Version 1.1.2"_s << QColor(Qt::white);
+        QTest::addColumn<QPoint>("at");
+        QTest::newRow("title") << u"lblTitle"_s << u"Drevkalk"_s << QColor(Qt::black)
+                               << QPoint(70, 16);
+        QTest::newRow("version") << u"lblVersion"_s << u"Version 1.1.2"_s << QColor(Qt::white)
+                                 << QPoint(70, 32);
     }
     void captions()
     {
         QFETCH(QString, caption);
         QFETCH(QString, text);
         QFETCH(QColor, ink);
+        QFETCH(QPoint, at);
         const QLabel* label = findIn<QLabel>(*about, caption);
         QCOMPARE(label->text(), text);
         QCOMPARE(label->font().pointSizeF(), 9.75);
         QCOMPARE(label->font().weight(), QFont::Bold);
         QCOMPARE(label->palette().color(QPalette::WindowText), ink);
+        QCOMPARE(label->pos(), at);
     }
     // A fixed window with an icon of its own and no minimise or maximise button; the icon named
     // for assistive tools; "Stäng" underlined.

@@ -130,9 +130,9 @@ private slots:
         QCOMPARE(w.find("Label12")->isVisible(), !circumference);
     }
     // What a user sees in Avancerat after the worked example, with varv selected: the gradient
-    // (band k covers the pixels 3(k - 1) to 3k - 1) down to the strip that Avancerat uncovers,
-    // the red lines, the colours of text, boxes and selection, the flat button face. Each colour
-    // shows somewhere in its area of the control (all of it when the area is empty).
+    // (band k covers the pixels 3(k - 1) to 3k - 1) down to the strip that Avancerat uncovers, the
+    // red lines, the colours of captions, text, boxes and selection, the flat button face. Each
+    // colour shows somewhere in the control's area, or anywhere in it when no area is given.
     void colours_data()
     {
         QTest::addColumn<QString>("control");
@@ -143,6 +143,7 @@ private slots:
             << u"Drevkalk"_s << QRect(3, 140, 1, 1) << QColor(101, 0, 254);
         QTest::newRow("strip") << u"Drevkalk"_s << QRect(290, 515, 1, 1) << QColor(196, 0, 159);
         QTest::newRow("red line") << u"Drevkalk"_s << QRect(140, 62, 1, 1) << QColor(Qt::red);
+        QTest::newRow("caption") << u"Label1"_s << QRect() << QColor(Qt::black);
         QTest::newRow("typed text") << u"koppling"_s << QRect() << QColor(Qt::yellow);
         QTest::newRow("speed text") << u"ettanhast"_s << QRect() << QColor(Qt::green);
         QTest::newRow("box") << u"primär"_s << QRect(52, 12, 1, 1) << QColor(128, 128, 255);

@@ -150,7 +150,7 @@ private slots:
         QTest::newRow("list") << u"File1"_s << QRect(80, 12, 1, 1) << QColor(128, 128, 255);
         QTest::newRow("selected text") << u"varv"_s << QRect() << QColor(Qt::white);
         QTest::newRow("selection") << u"varv"_s << QRect() << QColor(0, 0, 128);
-        QTest::newRow("button face") << u"ny1"_s << QRect(2, 30, 1, 1) << QColor(128, 128, 128);
+        QTest::newRow("button face") << u"ny1"_s << QRect(2, 31, 1, 1) << QColor(128, 128, 128);
     }
     void colours()
     {

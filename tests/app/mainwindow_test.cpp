@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 
 using namespace Qt::StringLiterals;
@@ -11,8 +12,8 @@ class MainWindowTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // The window opens fixed in size, not maximisable, with the circumference's caption and the
-    // controls in bold 9.75 pt.
+    // The window opens fixed in size, not maximisable, with the circumference's caption, the
+    // controls in bold 9.75 pt and the three submenus of Inställningar.
     void startState()
     {
         Window w;
@@ -27,6 +28,10 @@ private slots:
         const QFont font = w.find("varv")->font();
         QCOMPARE(font.pointSizeF(), 9.75);
         QCOMPARE(font.weight(), QFont::Bold);
+        QStringList submenus;
+        for (const QAction* item : w.find<QMenu>("options")->actions())
+            submenus << item->text();
+        QCOMPARE(submenus.join(' '), "Mode Måttenhet bakhjulet");
     }
     // The tab order round from the focus at start, as assistive tools read it ("*": read-only).
     void tabOrder()

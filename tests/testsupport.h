@@ -14,8 +14,29 @@
 // that it cannot pass size hints, stacking or a popup's keyboard grab on to a window manager.
 inline void failOnAnyWarning()
 {
-    QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support "
-        "(propagateSizeHints\\(\\)|raise\\(\\)|grabbing the keyboard)$)")));
+    QTest::failOnWarning(QRegularExpression(
+        QStringLiteral("^(?!This plugin does not support "
+                       "(propagateSizeHints\\(\\)|raise\\(\\)|grabbing the keyboard)$)")));
+}
+
+// The control of that name in a window. A missing one fails the running test function, naming
+// it; the function goes on with the window's first control of that kind, and the next one runs.
+template <class T = QWidget> T* findIn(QWidget& window, const QString& name)
+{
+    if (T* found = window.findChild<T*>(name))
+        return found;
+    const QString where = window.metaObject()->className();
+    QTest::qFail(qPrintable("no control \"" + name + "\" in " + where), __FILE__, __LINE__);
+    return window.findChild<T*>();
+}
+
+// The program's top-level windows of that name (About's is "frmAbout"), closed ones deleted.
+inline QWidgetList topLevels(const QString& name)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QWidgetList all = QApplication::topLevelWidgets();
+    all.removeIf([&](const QWidget* window) { return window->objectName() != name; });
+    return all;
 }
 
 // Message boxes that tests read and answer instead of a person.
@@ -23,49 +44,74 @@ struct FakeMessages : platform::Messages
 {
     void warn(QWidget*, const QString& text) override { warnings << text; }
     bool askYesNo(QWidget*, const QString& title, const QString& text) override
-    { return questions << title + '|' + text, answer; }
-    QStringList warnings, questions;
+    {
+        questions << title + '|' + text;
+        return answer;
+    }
+    QStringList warnings;
+    QStringList questions; // each as "title|text"
     bool answer = false;
 };
-struct WindowMessages { FakeMessages messages; };
+struct WindowMessages
+{
+    FakeMessages messages;
+};
 
 // The main window on the screen, driven as a user does: through the names of its controls.
 struct Window : WindowMessages, app::MainWindow
 {
-    Window() : app::MainWindow(messages) { failOnAnyWarning(), show(), waitForActive(); }
-    void waitForActive() { QVERIFY(QTest::qWaitForWindowActive(this)); }
-    template <class T = QWidget> T* find(const char* name) const
+    // A constructor cannot end the test function: a window that does not become active fails
+    // the test here, and the function goes on to at most a few more failures.
+    Window() : app::MainWindow(messages)
     {
-        T* found = findChild<T*>(QString::fromUtf8(name));
-        return found ? found : (qFatal("no %s", name), nullptr);
+        failOnAnyWarning();
+        show();
+        if (!QTest::qWaitForWindowActive(this))
+            QTest::qFail("the main window did not become active", __FILE__, __LINE__);
     }
-    void menu(const char* item) const { find<QAction>(item)->trigger(); }
-    void click(const char* name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
-    QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
+    template <class T = QWidget> T* find(const QString& name) const
+    {
+        return findIn<T>(*const_cast<Window*>(this), name);
+    }
+    void menu(const QString& item) const { find<QAction>(item)->trigger(); }
+    void click(const QString& name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
+    QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
     QString allTexts() const
     {
         QString all = find<QPlainTextEdit>("Text1")->toPlainText();
-        for (QLineEdit* box : findChildren<QLineEdit*>())
+        for (const QLineEdit* box : findChildren<QLineEdit*>())
             all += '|' + box->text();
         return all;
     }
-    // Tabbing into a field selects what it holds: the first key replaces it.
-    void type(const char* name, const QString& keys) const
+    // Tabbing into a box selects what it holds: the first key replaces it.
+    void type(const QString& name, const QString& keys) const
     {
         auto* box = find<QLineEdit>(name);
-        box->setFocus(Qt::TabFocusReason), box->selectAll();
-        keys.isEmpty() ? QTest::keyClick(box, Qt::Key_Delete) : QTest::keyClicks(box, keys);
+        box->setFocus(Qt::TabFocusReason);
+        box->selectAll();
+        if (keys.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        else
+            QTest::keyClicks(box, keys);
     }
-    void typeWorkedExample() const // 11000 rpm, 24/60 teeth, 14/40 sprockets, gear 1, 190 cm
+    // 11000 rpm, 24/60 teeth, 14/40 sprockets, gear 1, 190 cm.
+    void typeWorkedExample() const
     {
-        for (auto [name, keys] : {std::pair{"varv", "11000"}, {"vev", "24"}, {"koppling", "60"},
-                 {"framdrev", "14"}, {"bakdrev", "40"}, {"ettanutv", "1"}, {"omkrets", "190"}})
-            type(name, keys);
+        const std::pair<const char*, const char*> example[] = {
+            {"varv", "11000"}, {"vev", "24"},     {"koppling", "60"}, {"framdrev", "14"},
+            {"bakdrev", "40"}, {"ettanutv", "1"}, {"omkrets", "190"}};
+        for (const auto& [field, keys] : example)
+            type(field, keys);
     }
 };
 
 // The test class's functions in an application set up as the program's, in Swedish.
-#define DREVKALK_TEST_MAIN(TestClass) int main(int argc, char* argv[]) {                    \
-        QApplication application(argc, argv);                                                  \
-        app::setUpApplication(), QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden)); \
-        return QTest::qExec(std::make_unique<TestClass>().get(), argc, argv); }
+#define DREVKALK_TEST_MAIN(TestClass)                                                              \
+    int main(int argc, char* argv[])                                                               \
+    {                                                                                              \
+        QApplication application(argc, argv);                                                      \
+        app::setUpApplication();                                                                   \
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));                           \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

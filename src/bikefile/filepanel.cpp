@@ -2,10 +2,10 @@
 
 #include "bikefile/filelist.h"
 #include "bikefile/recordfields.h"
+#include "calc/speed.h"
 #include "platform/bikefilelist.h"
 #include "platform/bikefilestore.h"
 #include "platform/reasons.h"
-#include "calc/speed.h"
 
 #include <QDir>
 #include <QListView>

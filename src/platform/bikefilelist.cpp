@@ -34,7 +34,7 @@ bool isRegularFile(int directory, const dirent& entry)
         return true;
     if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK)
         return false;
-    struct stat status{};
+    struct stat status = {};
     return fstatat(directory, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
 }
 
@@ -51,8 +51,8 @@ struct SortEntry
     // The key's first sixteen bytes, big end first: most comparisons end here, without a look
     // at the names.
     std::uint64_t head[2];
-    std::uint32_t name;  // where the name begins in the names
-    std::uint32_t key;   // where the key begins in the keys, for a name that is not plain ASCII
+    std::uint32_t name; // where the name begins in the names
+    std::uint32_t key;  // where the key begins in the keys, for a name that is not plain ASCII
     std::uint16_t nameLength;
     std::uint16_t keyLength; // 0 for a plain ASCII name: the key is the name
 };
@@ -117,7 +117,7 @@ BikeFileNames listBikeFiles(const QString& directory)
         return names;
     // The directory's own size bounds what its names take: room for them all at once, so that
     // nothing is copied as the buffers grow. Pages never written cost no memory.
-    struct stat status{};
+    struct stat status = {};
     if (fstat(dirfd(dir.get()), &status) == 0 && status.st_size > 0 && status.st_size < (1 << 30)) {
         names.m_bytes.reserve(static_cast<std::size_t>(status.st_size));
         names.m_starts.reserve(static_cast<std::size_t>(status.st_size) / 16);

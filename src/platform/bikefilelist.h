@@ -24,7 +24,7 @@ public:
 
 private:
     friend BikeFileNames listBikeFiles(const QString& directory);
-    std::string m_bytes;               // every name, each followed by a NUL
+    std::string m_bytes;                 // every name, each followed by a NUL
     std::vector<std::uint32_t> m_starts; // where each name begins, in list order
 };
 

@@ -193,11 +193,11 @@ LoadResult readBikeFileAt(const std::string& path, const QString& fileName)
     const int fd = file.get();
     if (fd < 0) {
         const int error = errno;
-        result.error = loadFailed(
-            fileName, error == ENOENT ? QStringLiteral("filen finns inte.") : reasonText(error));
+        result.error = loadFailed(fileName, error == ENOENT ? QStringLiteral("filen finns inte.")
+                                                            : reasonText(error));
         return result;
     }
-    struct stat status{};
+    struct stat status = {};
     if (fstat(fd, &status) != 0) {
         result.error = loadFailed(fileName, reasonText(errno));
         return result;
@@ -213,9 +213,8 @@ LoadResult readBikeFileAt(const std::string& path, const QString& fileName)
     // One byte more than allowed tells a file at the limit from a larger one, also when the
     // file grows while it is read. The buffer starts at the size the file has now.
     const auto limit = static_cast<std::size_t>(maxBikeFileSize) + 1;
-    std::string bytes(std::min(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1,
-                               limit),
-                      '\0');
+    std::string bytes(
+        std::min(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1, limit), '\0');
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes.size()) {

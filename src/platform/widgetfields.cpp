@@ -1,7 +1,7 @@
 #include "platform/widgetfields.h"
 
-#include "platform/decimalseparator.h"
 #include "calc/ratios.h"
+#include "platform/decimalseparator.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

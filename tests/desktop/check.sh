@@ -31,7 +31,7 @@ setup)
     for tool in bash dirname id grep cp; do ln -s "$(command -v $tool)" "$tmp/bin/"; done
     printf '#!/bin/sh\nexit 1\n' >"$tmp/bin/dpkg-query" # nothing is installed
     printf '#!/bin/sh\nexec "$@"\n' >"$tmp/bin/sudo"
-    printf '#!/bin/sh\necho "make $*" >>%s/log\n' "$tmp" >"$tmp/make"
+    printf '#!/bin/sh\necho "make $* DEPS_INSTALLED=$DEPS_INSTALLED" >>%s/log\n' "$tmp" >"$tmp/make"
     printf '#!/bin/sh\necho "apt-get $*" >>%s/log\n[ "$1" != install ] || cp %s/make %s/bin\n' \
         "$tmp" "$tmp" "$tmp" >"$tmp/bin/apt-get"
     chmod +x "$tmp"/bin/* "$tmp/make"
@@ -39,7 +39,12 @@ setup)
         rm -f "$tmp/bin/make" "$tmp/log"
         PATH=$tmp/bin "$src/$command" >/dev/null
         grep -q "^apt-get install .* make " "$tmp/log" || fail "./$command installed no make"
-        [ "$(tail -1 "$tmp/log")" = "make $command" ] || fail "no make $command"
+        [ "$(tail -1 "$tmp/log")" = "make $command DEPS_INSTALLED=1" ] || fail "no make $command"
+        # make installs what is missing once, and not again after ./run or ./test did.
+        [ "$(env -u DEPS_INSTALLED make -n -C "$src" $command | grep -c install-deps)" = 1 ] ||
+            fail "make $command does not install what is missing"
+        [ "$(DEPS_INSTALLED=1 make -n -C "$src" $command | grep -c install-deps)" = 0 ] ||
+            fail "make $command installs again after ./$command"
     done ;;
 package)
     mkdir "$tmp/src" && tar -C "$src" --exclude=./.git --exclude='./build*' --exclude='./obj-*' \

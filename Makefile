@@ -81,7 +81,7 @@ tidy: build
 format:
 	@mkdir -p $(BUILD); git ls-files -- $(foreach d,$(STYLED),'$(d)/*.cpp' '$(d)/*.h') \
 	    | xargs clang-format --dry-run -Werror 2> $(BUILD)/clang-format.log \
-	    || { grep -o '^[^:]*:' $(BUILD)/clang-format.log | sort | uniq -c; \
+	    || { sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: error:.*/\1/p' $(BUILD)/clang-format.log | uniq -c; \
 	         echo "format: these files differ from what clang-format -i makes of them"; exit 1; }
 	@echo "clang-format: $(STYLED) as laid out"
 

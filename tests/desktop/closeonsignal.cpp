@@ -21,10 +21,16 @@ void* volatile planted = nullptr;
     planted = nullptr;
 }
 
-void closeOnSignal()
+// Caught from the moment the library is loaded: a signal that comes before the window is kept.
+[[gnu::constructor]] void catchSignal()
 {
     std::signal(SIGUSR1, [](int) { closeRequested = 1; });
-    // A signal handler may not call Qt; the event loop looks at the flag instead.
+}
+
+// A signal handler may not call Qt: the event loop looks at the flag instead, from its start,
+// when the program has shown its window.
+void closeOnSignal()
+{
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, [] {
         if (!closeRequested)

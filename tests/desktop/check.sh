@@ -101,6 +101,8 @@ wayland)
         loaded=(env LD_DEBUG=files LD_DEBUG_OUTPUT="$tmp/loaded")
         start shown USR1 0 "${loaded[@]}" "${program[@]}"
         "${loaded[@]}" "$DREVKALK_WAYLAND_TEST" || fail wayland_test
+        [ "$(grep -l 'file=[^ ]*/platforms/libqwayland' "$tmp"/loaded.* | wc -l)" = 2 ] ||
+            fail "the log of loaded libraries shows no two programs on Wayland"
         driver='file=[^ ]*(wayland-graphics-integration-client/|lib(EGL|GLX)_|_dri\.so|gallium)'
         ! grep -hoE "$driver[^ ]*" "$tmp"/loaded.* >&2 || fail "a GL driver was loaded"
         # A leak planted in the program on its way out is reported and fails the program.

@@ -17,6 +17,8 @@ if [ "${1:-}" != run ]; then
         clang libclang-rt-dev clang-tidy libbenchmark-dev
         xvfb xdotool xclip x11-utils openbox weston
         desktop-file-utils appstream dpkg-dev file debhelper devscripts lintian
+        # dpkg-buildpackage refuses to build without it, whatever Build-Depends says
+        build-essential
     )
 fi
 

@@ -22,8 +22,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <string>
@@ -31,8 +31,8 @@
 #include <vector>
 
 #include <dirent.h>
-#include <strings.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <unistd.h>
 
 namespace {

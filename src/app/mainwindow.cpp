@@ -3,12 +3,12 @@
 #include "about/frmabout.h"
 #include "app/clientarea.h"
 #include "app/layout.h"
-#include "platform/enterkey.h"
 #include "app/menus.h"
 #include "bikefile/bikefile.h"
 #include "bikefile/filepanel.h"
 #include "calc/speed.h"
 #include "platform/commentbox.h"
+#include "platform/enterkey.h"
 #include "platform/look.h"
 #include "platform/teethbox.h"
 #include "platform/twips.h"
@@ -210,8 +210,8 @@ void MainWindow::buildControls()
 
     m_Label7 = built<QLabel>(*m_client, "Label7");
     m_Label12 = built<QLabel>(*m_client, "Label12");
-    m_panel = std::make_unique<bikefile::FilePanel>(
-        m_fields, *built<QListView>(*m_client, "File1"), m_messages, *this);
+    m_panel = std::make_unique<bikefile::FilePanel>(m_fields, *built<QListView>(*m_client, "File1"),
+                                                    m_messages, *this);
     const auto onClick = [this](const char* name, auto reaction) {
         connect(built<QPushButton>(*m_client, name), &QPushButton::clicked, this, reaction);
     };

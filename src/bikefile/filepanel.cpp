@@ -8,8 +8,8 @@
 #include "platform/reasons.h"
 #include "platform/widgetfields.h"
 
-#include <QLocale>
 #include <QListView>
+#include <QLocale>
 #include <QSignalBlocker>
 
 namespace bikefile {

@@ -52,16 +52,12 @@ struct FakeMessages : platform::Messages
     QStringList questions; // each as "title|text"
     bool answer = false;
 };
-struct WindowMessages
-{
-    FakeMessages messages;
-};
-
 // The main window on the screen, driven as a user does: through the names of its controls.
-struct Window : WindowMessages, app::MainWindow
+struct Window : FakeMessages, app::MainWindow
 {
+    FakeMessages& messages = *this;
     // A window that does not become active fails the test; a constructor cannot end it.
-    Window() : app::MainWindow(messages)
+    Window() : app::MainWindow(static_cast<FakeMessages&>(*this))
     {
         failOnAnyWarning();
         show();

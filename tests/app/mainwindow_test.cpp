@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 
 using namespace Qt::StringLiterals;
@@ -12,7 +13,7 @@ class MainWindowTest : public QObject
     Q_OBJECT
 private slots:
     // The window opens fixed in size, not maximisable, with the circumference's caption, the
-    // controls in bold 9.75 pt.
+    // controls in bold 9.75 pt and the three submenus of Inställningar.
     void startState()
     {
         Window w;
@@ -23,6 +24,7 @@ private slots:
         QVERIFY(w.find("Label12")->isHidden());
         QCOMPARE(w.find("varv")->font().pointSizeF(), 9.75);
         QCOMPARE(w.find("varv")->font().weight(), QFont::Bold);
+        QCOMPARE(w.find<QMenu>("options")->actions().size(), 3); // Mode, Måttenhet, bakhjulet
     }
     // The regional settings give the decimal separator.
     void decimalSeparator()
@@ -84,6 +86,7 @@ private slots:
             << u"Drevkalk"_s << QRect(3, 140, 1, 1) << QColor(101, 0, 254);
         QTest::newRow("strip") << u"Drevkalk"_s << QRect(290, 515, 1, 1) << QColor(196, 0, 159);
         QTest::newRow("red line") << u"Drevkalk"_s << QRect(140, 62, 1, 1) << QColor(Qt::red);
+        QTest::newRow("caption") << u"Label1"_s << QRect() << QColor(Qt::black);
         QTest::newRow("typed text") << u"koppling"_s << QRect() << QColor(Qt::yellow);
         QTest::newRow("speed text") << u"ettanhast"_s << QRect() << QColor(Qt::green);
         QTest::newRow("box") << u"primär"_s << QRect(52, 12, 1, 1) << QColor(128, 128, 255);

@@ -19,8 +19,8 @@ inline void failOnAnyWarning()
                        "(propagateSizeHints\\(\\)|raise\\(\\)|grabbing the keyboard)$)")));
 }
 
-// The control of that name in a window. A missing one fails the running test function, naming
-// it; the function goes on with the window's first control of that kind, and the next one runs.
+// The control of that name in a window; a missing one fails the test, which goes on with the
+// window's first control of that kind.
 template <class T = QWidget> T* findIn(QWidget& window, const QString& name)
 {
     if (T* found = window.findChild<T*>(name))
@@ -52,17 +52,12 @@ struct FakeMessages : platform::Messages
     QStringList questions; // each as "title|text"
     bool answer = false;
 };
-struct WindowMessages
-{
-    FakeMessages messages;
-};
-
 // The main window on the screen, driven as a user does: through the names of its controls.
-struct Window : WindowMessages, app::MainWindow
+struct Window : FakeMessages, app::MainWindow
 {
-    // A constructor cannot end the test function: a window that does not become active fails
-    // the test here, and the function goes on to at most a few more failures.
-    Window() : app::MainWindow(messages)
+    FakeMessages& messages = *this;
+    // A window that does not become active fails the test; a constructor cannot end it.
+    Window() : app::MainWindow(static_cast<FakeMessages&>(*this))
     {
         failOnAnyWarning();
         show();
@@ -76,23 +71,13 @@ struct Window : WindowMessages, app::MainWindow
     void menu(const QString& item) const { find<QAction>(item)->trigger(); }
     void click(const QString& name) const { QTest::mouseClick(find(name), Qt::LeftButton); }
     QString text(const QString& name) const { return find<QLineEdit>(name)->text(); }
-    QString allTexts() const
-    {
-        QString all = find<QPlainTextEdit>("Text1")->toPlainText();
-        for (const QLineEdit* box : findChildren<QLineEdit*>())
-            all += '|' + box->text();
-        return all;
-    }
     // Tabbing into a box selects what it holds: the first key replaces it.
     void type(const QString& name, const QString& keys) const
     {
         auto* box = find<QLineEdit>(name);
         box->setFocus(Qt::TabFocusReason);
         box->selectAll();
-        if (keys.isEmpty())
-            QTest::keyClick(box, Qt::Key_Delete);
-        else
-            QTest::keyClicks(box, keys);
+        QTest::keyClicks(box, keys);
     }
     // 11000 rpm, 24/60 teeth, 14/40 sprockets, gear 1, 190 cm.
     void typeWorkedExample() const

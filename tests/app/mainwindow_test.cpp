@@ -20,69 +20,11 @@ private slots:
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE(w.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint),
                  Qt::WindowMinimizeButtonHint);
-        QCOMPARE(w.windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QVERIFY(w.find("Label7")->isVisible());
         QVERIFY(w.find("Label12")->isHidden());
-        QCOMPARE(w.find("omkrets")->toolTip(),
-                 "Här skriver du in bakhjulets omkrets/ axelhöjd(radie)");
-        const QFont font = w.find("varv")->font();
-        QCOMPARE(font.pointSizeF(), 9.75);
-        QCOMPARE(font.weight(), QFont::Bold);
-        QStringList submenus;
-        for (const QAction* item : w.find<QMenu>("options")->actions())
-            submenus << item->text();
-        QCOMPARE(submenus.join(' '), "Mode Måttenhet bakhjulet");
-    }
-    // The tab order round from the focus at start, as assistive tools read it ("*": read-only).
-    void tabOrder()
-    {
-        Window w;
-        QStringList visited;
-        do {
-            QWidget* focus = QApplication::focusWidget();
-            QVERIFY(focus);
-            const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(focus);
-            visited << face->text(QAccessible::Name) + (face->state().readOnly ? "*" : "");
-            QTest::keyClick(focus, Qt::Key_Tab);
-        } while (QApplication::focusWidget() != w.find("varv") && visited.size() < 30);
-        QCOMPARE(visited,
-                 QString("Max Varvtal|Vevaxel|Koppling|1:an utväxling|2:an utväxling|"
-                         "3:an utväxling|4:an utväxling|Framdrev|Bakdrev|Bakhjulets omkrets|"
-                         "Kommentar|Primär utväxling*|1:an max hastighet*|2:an max hastighet*|"
-                         "3:an max hastighet*|4:an max hastighet*|Sekundär utväxling*|"
-                         "Sparade hojar|5:an utväxling|6:an utväxling|"
-                         "5:an max hastighet*|6:an max hastighet*|Beräkna")
-                     .split('|'));
-        const auto* list = QAccessible::queryAccessibleInterface(w.find("File1"));
-        QCOMPARE(list->text(QAccessible::Description), "Här finns de hojar som är sparade");
-    }
-    // What a box takes from the keyboard.
-    void typing_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("teeth: digits only") << u"vev"_s << u"a-,.5"_s << u"5"_s;
-        QTest::newRow("varv: five characters") << u"varv"_s << u"1234567"_s << u"12345"_s;
-        QTest::newRow("gear ratio: any text") << u"femmanutv"_s << u"1a-,.567"_s << u"1a-,.567"_s;
-    }
-    void typing()
-    {
-        QFETCH(QString, box);
-        QFETCH(QString, keys);
-        QFETCH(QString, shown);
-        Window w;
-        w.type(box, keys);
-        QCOMPARE(w.text(box), shown);
-    }
-    // Enter on "Beräkna" presses it: it says what is missing.
-    void enterPressesAButton()
-    {
-        Window w;
-        QTest::keyClick(w.find("Beräkna"), Qt::Key_Return);
-        QCOMPARE(w.messages.warnings.size(), 1);
-        const QString warning = w.messages.warnings.value(0);
-        QVERIFY2(warning.startsWith("Fältet \"Max Varvtal\" är tomt."), qPrintable(warning));
+        QCOMPARE(w.find("varv")->font().pointSizeF(), 9.75);
+        QCOMPARE(w.find("varv")->font().weight(), QFont::Bold);
+        QCOMPARE(w.find<QMenu>("options")->actions().size(), 3); // Mode, Måttenhet, bakhjulet
     }
     // The regional settings give the decimal separator.
     void decimalSeparator()
@@ -94,9 +36,8 @@ private slots:
         QCOMPARE(w.text("primär"), "2.500");
     }
     // Each menu item's reaction (a greyed one has none): the client area's height, the checked
-    // items, the wheel caption (Label7 shown, Label12 hidden). The window starts with the wheel
-    // caption and marks changed, which it never does by itself, so that a reaction that sets them
-    // back shows.
+    // items, the wheel caption. The window starts with caption and marks changed, so that a
+    // reaction that sets them back shows.
     void menuReactions_data()
     {
         QTest::addColumn<QString>("chosen");
@@ -107,10 +48,8 @@ private slots:
         QTest::newRow("enkelt") << u"advanced easy"_s << 439 << u"enkelt Kmh Axelhöjd"_s << false;
         QTest::newRow("Omkrets") << u"Omkretsen"_s << 439 << u"enkelt Kmh Omkrets"_s << true;
         QTest::newRow("Kmh") << u"inställningswe"_s << 439 << u"enkelt Kmh Axelhöjd"_s << true;
-        QTest::newRow("Mph, greyed")
-            << u"inställningeng"_s << 439 << u"enkelt Kmh Axelhöjd"_s << false;
-        QTest::newRow("Axelhöjd, greyed")
-            << u"Axelhöjden"_s << 439 << u"enkelt Kmh Axelhöjd"_s << false;
+        QTest::newRow("Mph") << u"inställningeng"_s << 439 << u"enkelt Kmh Axelhöjd"_s << false;
+        QTest::newRow("Axelhöjd") << u"Axelhöjden"_s << 439 << u"enkelt Kmh Axelhöjd"_s << false;
     }
     void menuReactions()
     {
@@ -134,10 +73,9 @@ private slots:
         QCOMPARE(w.find("Label7")->isVisible(), circumference);
         QCOMPARE(w.find("Label12")->isVisible(), !circumference);
     }
-    // What a user sees in Avancerat after the worked example, with varv selected: the gradient
-    // (band k covers the pixels 3(k - 1) to 3k - 1) down to the strip that Avancerat uncovers, the
-    // red lines, the colours of captions, text, boxes and selection, the flat button face. Each
-    // colour shows somewhere in the control's area, or anywhere in it when no area is given.
+    // Avancerat after the worked example, varv selected: the gradient (band k on the pixels
+    // 3(k - 1) to 3k - 1) down to the strip Avancerat uncovers, the red lines, the colours of text,
+    // boxes and selection, the flat button face; each somewhere in the area (null: the control).
     void colours_data()
     {
         QTest::addColumn<QString>("control");
@@ -152,8 +90,6 @@ private slots:
         QTest::newRow("typed text") << u"koppling"_s << QRect() << QColor(Qt::yellow);
         QTest::newRow("speed text") << u"ettanhast"_s << QRect() << QColor(Qt::green);
         QTest::newRow("box") << u"primär"_s << QRect(52, 12, 1, 1) << QColor(128, 128, 255);
-        QTest::newRow("list") << u"File1"_s << QRect(80, 12, 1, 1) << QColor(128, 128, 255);
-        QTest::newRow("selected text") << u"varv"_s << QRect() << QColor(Qt::white);
         QTest::newRow("selection") << u"varv"_s << QRect() << QColor(0, 0, 128);
         QTest::newRow("button face") << u"ny1"_s << QRect(2, 31, 1, 1) << QColor(128, 128, 128);
     }
@@ -168,8 +104,8 @@ private slots:
         w.click("Beräkna");
         w.find("varv")->setFocus();
         w.find<QLineEdit>("varv")->selectAll();
-        QImage image = w.find(control)->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        image = area.isEmpty() ? image : image.copy(area);
+        const QImage image =
+            w.find(control)->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(area);
         const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
         const QString first = QColor(image.pixel(0, 0)).name();
         QVERIFY2(std::count(pixels, pixels + image.width() * image.height(), colour.rgb()) > 0,
@@ -190,8 +126,8 @@ private slots:
             QVERIFY2(label->rect().contains(need), qPrintable(label->text()));
         }
     }
-    // A million characters pasted into the comment, twice, which shows where the paste ends: each
-    // box keeps what a bike file can hold.
+    // A million characters pasted into the comment, twice, shown where the paste ends: each box
+    // keeps what a bike file can hold, or its field's own limit.
     void longTextIsCut()
     {
         Window w;
@@ -204,9 +140,9 @@ private slots:
         QTest::keyClick(comment, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(comment->toPlainText(), lines.left(65536));
         const QScrollBar* bar = comment->verticalScrollBar();
-        QVERIFY(bar->value() > 0);
         QCOMPARE(bar->value(), bar->maximum());
         QCOMPARE(w.find<QLineEdit>("femmanutv")->maxLength(), 65536);
+        QCOMPARE(w.find<QLineEdit>("varv")->maxLength(), 5);
     }
     // The comment box's own menu borrows the line boxes' Swedish words, and Qt's older ones.
     void commentMenuWords()
@@ -216,24 +152,27 @@ private slots:
                  "Kopiera &länkplats");
     }
     // A teeth field holding the guard's 1, reached by a click at its right end (and emptied, or
-    // not): what the user types is the count, and the reduction follows it.
+    // not): what the user types is the count, digits only, and the reduction follows it.
     void teethTypedAreTheCount_data()
     {
-        QTest::addColumn<QString>("field");     // koppling takes 68, framdrev 14
-        QTest::addColumn<QStringList>("erase"); // keys pressed before typing the count
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("erase"); // keys pressed before typing
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("reduction");
-        const QString koppling("koppling"), framdrev("framdrev");
-        QTest::newRow("koppling after vev") << koppling << QStringList() << "5,231";
-        QTest::newRow("koppling Backspace twice")
-            << koppling << QStringList{"Backspace", "Backspace"} << "5,231";
+        QTest::newRow("koppling after vev") << "koppling" << QStringList() << "6a-,.8"
+                                            << "68"
+                                            << "5,231";
         QTest::newRow("framdrev Ctrl+A Delete")
-            << framdrev << QStringList{"Ctrl+A", "Delete"} << "3,000";
+            << "framdrev" << QStringList{"Ctrl+A", "Delete"} << "14"
+            << "14"
+            << "3,000";
     }
     void teethTypedAreTheCount()
     {
         QFETCH(QString, field);
         QFETCH(QStringList, erase);
-        const QString count = field == "koppling" ? "68" : "14";
+        QFETCH(QString, keys);
         Window w;
         w.type("vev", "13");
         w.type("bakdrev", "42");
@@ -243,20 +182,19 @@ private slots:
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
         for (const QString& key : erase)
             QTest::keySequence(box, QKeySequence(key));
-        QTest::keyClicks(box, count);
-        QCOMPARE(box->text(), count);
+        QTest::keyClicks(box, keys);
+        QTEST(box->text(), "count");
         QTEST(w.text(field == "koppling" ? "primär" : "sekundär"), "reduction");
     }
-    // After a message, the focus is in the field it asks the user to type into, its text selected.
+    // Enter presses a button; after its message, the focus is in the field the message asks the
+    // user to type into, its text selected.
     void focusAfterMessage_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
-        const QString beräkna("Beräkna");
-        QTest::newRow("varv with a space") << beräkna << QString("varv") << "9 000";
-        QTest::newRow("gear 2 is 0") << beräkna << QString("tvåanutv") << "0";
-        QTest::newRow("name with a slash") << QString("spara1") << QString("TrFilnamn") << "a/b";
+        QTest::newRow("varv with a space") << u"Beräkna"_s << u"varv"_s << u"9 000"_s;
+        QTest::newRow("name with a slash") << u"spara1"_s << u"TrFilnamn"_s << u"a/b"_s;
     }
     void focusAfterMessage()
     {
@@ -267,25 +205,24 @@ private slots:
         w.menu("advanced");
         w.typeWorkedExample();
         w.type(field, typed);
-        w.click(button);
+        QTest::keyClick(w.find(button), Qt::Key_Return);
         QCOMPARE(w.messages.warnings.size(), 1);
         QCOMPARE(QApplication::focusWidget()->objectName(), field);
         QCOMPARE(w.find<QLineEdit>(field)->selectedText(), typed);
     }
-    // Tab reaches only the controls the user sees, in their order, and a button it reaches shows
-    // a focus mark whose every pixel contrasts 3:1 or more with the pixels beside it.
+    // Tab reaches only the controls the user sees, in their order (from the list on, under the
+    // names that assistive tools read, "*": read-only); a button it reaches shows a focus mark
+    // whose every pixel contrasts 3:1 or more with the pixels beside it.
     void keyboardFocusIsSeen_data()
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("dark");
-        QTest::addColumn<QString>("ends"); // the tab chain from File1 on
-        const QString enkelt = "File1|femmanutv|sexanutv|femmanhast|sexanhast|Beräkna";
-        const QString avancerat = "File1|TrFilnamn|femmanutv|sexanutv|femmanhast|sexanhast|Beräkna|"
-                                  "ny1|tabort1|spara1";
-        QTest::newRow("enkelt") << "easy" << false << enkelt;
-        QTest::newRow("Avancerat") << "advanced" << false << avancerat;
-        QTest::newRow("enkelt dark") << "easy" << true << enkelt;
-        QTest::newRow("Avancerat dark") << "advanced" << true << avancerat;
+        QTest::addColumn<QString>("ends");
+        const QString gears =
+            "5:an utväxling|6:an utväxling|5:an max hastighet*|6:an max hastighet*";
+        QTest::newRow("enkelt") << "easy" << false << "Sparade hojar|" + gears + "|Beräkna";
+        QTest::newRow("Avancerat dark")
+            << "advanced" << true << "Sparade hojar|Filnamn|" + gears + "|Beräkna|Ny|Ta bort|spara";
     }
     void keyboardFocusIsSeen()
     {
@@ -304,7 +241,8 @@ private slots:
         QStringList chain;
         do {
             QWidget* focus = QApplication::focusWidget();
-            chain << focus->objectName();
+            const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(focus);
+            chain << face->text(QAccessible::Name) + (face->state().readOnly ? "*" : "");
             QVERIFY2(client->rect().contains(focus->geometry()), qPrintable(chain.last()));
             if (qobject_cast<QPushButton*>(focus)) {
                 const QImage focused = client->grab().toImage();
@@ -312,21 +250,23 @@ private slots:
                 const auto mark = [&](QPoint p) {
                     return button.contains(p) && focused.pixel(p) != unfocused.pixel(p);
                 };
-                std::vector<double> contrasts; // of each mark pixel with each neighbour outside it
+                const auto ratio = [&](QPoint p, QPoint q) {
+                    const double a = lum(focused.pixelColor(p));
+                    const double b = lum(focused.pixelColor(q));
+                    return std::max(a, b) / std::min(a, b);
+                };
+                double least = 99; // of each mark pixel with each neighbour outside it, at most 21
                 for (int y = button.top(); y <= button.bottom(); ++y)
                     for (int x = button.left(); x <= button.right(); ++x)
                         for (QPoint p(x, y); QPoint side : {QPoint(1, 0), {-1, 0}, {0, 1}, {0, -1}})
-                            if (mark(p) && !mark(p + side)) {
-                                const double a = lum(focused.pixelColor(p));
-                                const double b = lum(focused.pixelColor(p + side));
-                                contrasts.push_back(std::max(a, b) / std::min(a, b));
-                            }
-                const double least = contrasts.empty() ? 0 : std::ranges::min(contrasts);
-                QVERIFY2(least >= 3, qPrintable(QString("%1 %2:1").arg(chain.last()).arg(least)));
+                            if (mark(p) && !mark(p + side))
+                                least = std::min(least, ratio(p, p + side));
+                const QString seen = QString("%1 %2:1").arg(chain.last()).arg(least);
+                QVERIFY2(least >= 3 && least <= 21, qPrintable(seen));
             }
             QTest::keyClick(focus, Qt::Key_Tab);
         } while (QApplication::focusWidget() != w.find("varv") && chain.size() < 30);
-        QTEST(chain.mid(chain.indexOf("File1")).join('|'), "ends");
+        QTEST(chain.mid(chain.indexOf("Sparade hojar")).join('|'), "ends");
     }
 };
 

@@ -1,7 +1,6 @@
-// monkey_test [seed [events]] (1, 3000): the whole window under random use in a panel directory
-// holding links to a file outside it and to nothing: any text (pastes up to 70,000 characters),
-// keys, clicks on buttons, list and menu, random answers. Fails when a save does not read back
-// as saved, or anything outside changed.
+// monkey_test [seed [events]] (1, 3000): the whole window under random use (any text, pastes up
+// to 70,000 characters, keys, clicks, menus, answers) in a panel directory holding links to a file
+// outside it and to nothing. Fails when a save does not read back, or anything outside changed.
 #include "bikefile/recordfields.h"
 #include "platform/bikefilestore.h"
 #include "testsupport.h"

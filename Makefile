@@ -76,7 +76,7 @@ tidy: build
 	$(TIDY) -config="{Checks: '-*,clang-diagnostic-comma,readability-misleading-indentation', \
 	    WarningsAsErrors: '*'}" -header-filter='$(CURDIR)/tests/' '$(CURDIR)/tests/.*\.cpp$$' \
 	    > $(BUILD)/clang-tidy-tests.log 2>&1 \
-	    || { $(UNCOLOURED) $(BUILD)/clang-tidy-tests.log | grep 'error:' | sort -t: -k1,1 -k2,2n -u; exit 1; }
+	    || { $(UNCOLOURED) $(BUILD)/clang-tidy-tests.log | grep 'error:' | sort -t: -k1,1 -k2,2n -k3,3n -u; exit 1; }
 	@echo "clang-tidy: no comma operator in tests/"
 
 # The layout that .clang-format gives, in every C++ file git tracks in STYLED.

@@ -52,8 +52,7 @@ private slots:
     }
     void cleanup() { std::filesystem::remove_all(dir.path().toStdString()); }
 
-    // "spara" writes the fields, the comment as seen (Shift+Enter's line break, a letter and a
-    // combining mark as one letter), and reads the list again; "Ny" empties name and comment.
+    // "spara" writes the fields, the comment as seen, and lists the file; "Ny" empties the name.
     void savingWritesTheFields()
     {
         Window w;
@@ -70,19 +69,20 @@ private slots:
         QCOMPARE(comment->toPlainText(), QString());
         QCOMPARE(w.text("TrFilnamn"), QString());
     }
-    // "Ta bort" with nothing selected says what to do; otherwise it asks, "Ja" removes the file.
+    // "Ta bort" with nothing selected says what to do; else it asks, "Ja" removes it by its bytes.
     void deleteAsksFirst()
     {
+        QVERIFY(std::filesystem::copy_file("b.hoj", "\xe5.hoj"));
         Window w;
         w.click("tabort1");
         QCOMPARE(w.messages.warnings, QStringList{"Välj först den fil i listan som ska tas bort."});
-        clickEntry(w, "b.hoj");
+        clickEntry(w, "\uFFFD.hoj");
         w.click("tabort1");
         QCOMPARE(w.messages.questions, QStringList{"OJOJOJ!!!|Vill du radera vald fil?"});
-        QVERIFY(QFile::exists("b.hoj"));
+        QCOMPARE(access("\xe5.hoj", F_OK), 0);
         w.messages.answer = true;
         w.click("tabort1");
-        QCOMPARE(listed(w), (QStringList{".hoj", "A.HOJ", "e.Hoj"}));
+        QCOMPARE(listed(w), (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj"}));
         QCOMPARE(w.text("TrFilnamn"), QString());
     }
     // A value the file cannot hold, a file over 64 KiB, the store's reason: said, nothing written.
@@ -94,14 +94,13 @@ private slots:
         QTest::newRow("Ω")
             << F::varv << QString("1Ω")
             << "Fältet \"Max Varvtal\" innehåller tecknet \"Ω\", som inte kan sparas";
-        QTest::newRow("a space") << F::Text1 << QString("\u2009")
-                                 << "\"Kommentar\" innehåller tecknet \"U+2009\"";
+        QTest::newRow("a space") << F::Text1 << QString("\u2009") << "tecknet \"U+2009\"";
         QTest::newRow("a lone mark") << F::Text1 << QString("x\u030A") << "tecknet \"U+030A\"";
         QTest::newRow("a double quote") << F::Text1 << QString("18\"") << "ett citattecken (\")";
         QTest::newRow("comment too long")
             << F::Text1 << QString(65487, u'k')
-            << "för långt: en hojfil får vara högst 65\u00A0536 byte, och med de andra fälten som "
-               "de är får det ha högst 65\u00A0486 tecken. En radbrytning";
+            << "högst 65\u00A0536 byte, och med de andra fälten som de är får det ha högst "
+               "65\u00A0486 tecken. En radbrytning";
         QTest::newRow("a directory")
             << F::TrFilnamn << QString("d") << "\"d.hoj\" kunde inte sparas: det är en mapp";
     }
@@ -118,9 +117,7 @@ private slots:
         QVERIFY2(warnings.contains(said), qPrintable(warnings));
         QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).size(), 7);
     }
-    // A click or an arrow key loads the row, in the list's order (case aside, by the whole name),
-    // the stored reductions staying; tabbing in loads nothing; an unreadable file says why. A
-    // name not UTF-8 shows U+FFFD and deletes by its bytes. Only regular files are listed.
+    // Click and arrow keys load rows in order (case aside, by the whole name); Tab loads nothing.
     void arrowKeysLoadEachRow()
     {
         for (const char* name : {"Puch-Dakota.hoj", "puch-dakota-1980-b.hoj",
@@ -149,22 +146,18 @@ private slots:
                              "slut före det femtonde värdet."});
         QCOMPARE(w.text("primär"), "9,999"); // though 60 / 24 gives 2,500
         QCOMPARE(w.text("ettanhast"), "43,");
-        w.messages.answer = true;
-        w.click("tabort1");
-        QCOMPARE(access("\xe5.hoj", F_OK), -1);
     }
     // The panel keeps the directory it started in: not UTF-8, renamed, a link in its place.
     void keepsItsDirectory()
     {
         QCOMPARE(mkdir("\xe5", 0700), 0);
-        QVERIFY(std::filesystem::copy_file("b.hoj", "\xe5/b.hoj"));
         QCOMPARE(chdir("\xe5"), 0);
         Window w;
         QCOMPARE(rename("../\xe5", "../ren"), 0);
         QCOMPARE(symlink(".", "../\xe5"), 0); // to the directory above
         w.type("TrFilnamn", "ny");
         w.click("spara1");
-        QCOMPARE(listed(w), (QStringList{"b.hoj", "ny.hoj"}));
+        QCOMPARE(listed(w), QStringList{"ny.hoj"});
     }
 };
 

@@ -11,8 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using bikefile::BikeRecord;
-const BikeRecord sample = {"11000", "24"};
+const bikefile::BikeRecord sample = {"11000", "24"};
 const QByteArray sampleBytes = QByteArray::fromStdString(bikefile::formatRecord(sample).bytes);
 
 // Every entry of the working directory with its content, hidden ones too: a temporary file shows.
@@ -42,8 +41,7 @@ private slots:
         QVERIFY(QFile::link("x.hoj", "länk.hoj"));
         QCOMPARE(mkfifo("rör.hoj", 0600), 0);
     }
-    // The typed name plus .hoj gets exactly the record's bytes, replacing the old ones; a name
-    // of 255 bytes with .hoj is saved too.
+    // The name plus .hoj gets the record's bytes, replacing the old; 255 bytes with .hoj is fine.
     void saves()
     {
         QVERIFY(platform::WriteBikeFile(".", "x", sample).ok);
@@ -52,8 +50,7 @@ private slots:
         QVERIFY2(all.contains("x.hoj=" + sampleBytes), qPrintable(all.join('|')));
         QCOMPARE(all.size(), 5); // and nothing left beside them
     }
-    // A name the file system would misread or too long, anything but a regular file in the way:
-    // the save says why and every entry stays as it was.
+    // A name misread or too long, or no regular file in the way: said why, every entry as it was.
     void refuses_data()
     {
         QTest::addColumn<QString>("name");
@@ -64,8 +61,7 @@ private slots:
         QTest::newRow("U+009F") << "\u009F" << refused;
         QTest::newRow("link") << QString("länk") << "aldrig genom en länk";
         QTest::newRow("pipe") << QString("rör") << "det är inte en vanlig fil.";
-        QTest::newRow("256 bytes")
-            << QString(126, u'å') << "högst 255 byte, och det här är 256 byte";
+        QTest::newRow("256 bytes") << QString(126, u'å') << "255 byte, och det här är 256 byte";
     }
     void refuses()
     {
@@ -83,11 +79,10 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("at the limit") << "limit.hoj" << QString();
         QTest::newRow("a byte over") << QString("over.hoj") << "\"over.hoj\" är för stor";
-        QTest::newRow("directory")
-            << QString("mapp.hoj") << "\"mapp.hoj\" kunde inte läsas: det är en mapp";
+        QTest::newRow("directory") << QString("mapp.hoj") << "läsas: det är en mapp, inte en fil.";
         QTest::newRow("pipe") << QString("rör.hoj") << "läsas: det är inte en vanlig fil.";
         QTest::newRow("read error")
-            << QString("/proc/self/mem") << "\"mem\" kunde inte läsas: disken kunde inte";
+            << QString("/proc/self/mem") << "\"mem\" kunde inte läsas: disken";
     }
     void loads()
     {
@@ -101,18 +96,16 @@ private slots:
         QVERIFY2(loaded.error.contains(error), qPrintable(loaded.error));
         QCOMPARE(loaded.record.has_value(), error.isEmpty());
     }
-    // A save in a process of its own whose writes stop after 10 bytes: it fails, is killed there,
-    // or is refused as another user's file (not as read-only). Every entry stays as it was.
+    // Writes stop after 10 bytes: the save fails or is killed there; another user's file is
+    // refused as such, not as read-only. Every entry stays as it was.
     void inAProcess_data()
     {
         QTest::addColumn<uid_t>("user");
         QTest::addColumn<bool>("killed");
         QTest::addColumn<QString>("error");
-        QTest::newRow("write fails")
-            << uid_t{0} << false << "filen blir större än filsystemet tillåter.";
-        QTest::newRow("killed") << uid_t{0} << true << QString();
-        QTest::newRow("another user's file")
-            << uid_t{65534} << false << "du får inte skriva i filen.";
+        QTest::newRow("write fails") << 0u << false << "filen blir större än filsystemet tillåter.";
+        QTest::newRow("killed") << 0u << true << QString();
+        QTest::newRow("another user's file") << 65534u << false << "du får inte skriva i filen.";
     }
     void inAProcess()
     {

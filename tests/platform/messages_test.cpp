@@ -9,15 +9,13 @@ class MessagesTest : public QObject
     Q_OBJECT
 private slots:
     void init() { failOnAnyWarning(); }
-
-    // A message names files, and a file's name is text: the box on the screen shows its markup
-    // as written. A question has the warning icon and Swedish buttons, "Nej" the default.
+    // A file's name is text: markup shows as written. "Nej" is the default, Alt+J and Alt+N answer.
     void boxOnTheScreen_data()
     {
         QTest::addColumn<bool>("question");
         QTest::addColumn<QString>("buttons");
         QTest::newRow("warning") << false << "|OK";
-        QTest::newRow("question") << true << "|&Ja|&Nej"; // Alt+J, Alt+N
+        QTest::newRow("question") << true << "|&Ja|&Nej";
     }
     void boxOnTheScreen()
     {

@@ -1,7 +1,6 @@
 #include "platform/messages.h"
 #include "testsupport.h"
 
-#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -10,30 +9,33 @@ class MessagesTest : public QObject
     Q_OBJECT
 private slots:
     void init() { failOnAnyWarning(); }
-
-    // A message names files, and a file's name is text: the box on the screen shows its markup
-    // as written.
-    void showsTextAsWritten_data()
+    // A file's name is text: markup shows as written. "Nej" is the default, Alt+J and Alt+N answer.
+    void boxOnTheScreen_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("font") << "Filen \"<font size=7 color=red>Ring!<br>x.hoj\" kunde inte läsas";
-        QTest::newRow("img") << "Filen \"<img src=x width=1500 height=1200>.hoj\" är för stor";
+        QTest::addColumn<bool>("question");
+        QTest::addColumn<QString>("buttons");
+        QTest::newRow("warning") << false << "|OK";
+        QTest::newRow("question") << true << "|&Ja|&Nej";
     }
-    void showsTextAsWritten()
+    void boxOnTheScreen()
     {
-        QFETCH(QString, text);
-        QString shown = "<no box>";
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [&shown] {
+        QFETCH(bool, question);
+        QFETCH(QString, buttons);
+        const QString text = "Filen \"<font size=7>Ring!<br><img src=x width=1500>.hoj\"";
+        QString seen = "<no box>";
+        QTimer::singleShot(0, [&seen] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
-            shown = label->textFormat() == Qt::PlainText ? label->text() : "<rich text>";
-            box->accept();
+            seen = box->textFormat() == Qt::PlainText ? box->text() : "<rich text>";
+            seen += box->icon() == QMessageBox::Warning ? "!" : "?";
+            for (QAbstractButton* button : box->buttons())
+                seen += "|" + button->text();
+            QTest::keyClick(box, Qt::Key_Return); // Enter picks the default
         });
-        timer.start(0);
-        platform::screenMessages().warn(nullptr, text);
-        QCOMPARE(shown, text);
+        if (question)
+            QVERIFY(!platform::screenMessages().askYesNo(nullptr, "OJOJOJ!!!", text));
+        else
+            platform::screenMessages().warn(nullptr, text);
+        QCOMPARE(seen, text + "!" + buttons);
     }
 };
 

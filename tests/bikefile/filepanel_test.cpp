@@ -101,6 +101,11 @@ private slots:
             << F::Text1 << QString(65487, u'k')
             << "högst 65\u00A0536 byte, och med de andra fälten som de är får det ha högst "
                "65\u00A0486 tecken. En radbrytning";
+        QTest::newRow("ratio too long: no word of line breaks")
+            << F::femmanutv << QString(65487, u'k')
+            << "\"5:an utväxling\" är för långt: en hojfil får vara högst 65\u00A0536 byte, och "
+               "med "
+               "de andra fälten som de är får det ha högst 65\u00A0486 tecken.|";
         QTest::newRow("a directory")
             << F::TrFilnamn << QString("d") << "\"d.hoj\" kunde inte sparas: det är en mapp";
     }
@@ -113,7 +118,7 @@ private slots:
         w.fields().setText(F::TrFilnamn, "x");
         w.fields().setText(field, value.toStdString());
         w.click("spara1");
-        const QString warnings = w.messages.warnings.join('|');
+        const QString warnings = w.messages.warnings.join('|') + '|'; // '|' ends each one
         QVERIFY2(warnings.contains(said), qPrintable(warnings));
         QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).size(), 7);
     }

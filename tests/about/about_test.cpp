@@ -43,7 +43,7 @@ private slots:
         QTEST(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), "name");
     }
     // A fixed window with an icon of its own and no minimise or maximise button; the title black,
-    // the version in the desktop's button text colour; "Stäng" underlined.
+    // the version in the desktop's button text colour; "Stäng" underlined, the captions bold.
     void window()
     {
         QCOMPARE(about->windowTitle(), "About Drevkalk");
@@ -56,6 +56,9 @@ private slots:
         QCOMPARE(ink("lblTitle"), QColor(Qt::black));
         QCOMPARE(ink("lblVersion"), QColor(Qt::white));
         QVERIFY(findIn(*about, "bort")->font().underline());
+        const QFont caption = findIn(*about, "lblDescription")->font();
+        QCOMPARE(caption.pointSizeF(), 9.75);
+        QCOMPARE(caption.weight(), QFont::Bold);
     }
     // The desktop colour behind everything, "Stäng" too; a white separator of two pixels, to the
     // right edge.

@@ -25,6 +25,8 @@ private slots:
         QString seen = "<no box>";
         QTimer::singleShot(0, [&seen] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return; // nothing on the screen: seen stays "<no box>"
             seen = box->textFormat() == Qt::PlainText ? box->text() : "<rich text>";
             seen += box->icon() == QMessageBox::Warning ? "!" : "?";
             for (QAbstractButton* button : box->buttons())

@@ -153,10 +153,10 @@ std::span<const Control> controls()
 std::span<const Line> lines()
 {
     static const std::array table{
-        Line{.name = "Line1(3)", .x1 = 1920, .y1 = 840, .x2 = 2280, .y2 = 1040},
-        Line{.name = "Line1(2)", .x1 = 1920, .y1 = 1200, .x2 = 2280, .y2 = 1080},
-        Line{.name = "Line1(1)", .x1 = 1920, .y1 = 4320, .x2 = 2280, .y2 = 4520},
-        Line{.name = "Line1(0)", .x1 = 1920, .y1 = 4680, .x2 = 2280, .y2 = 4560},
+        Line{.x1 = 1920, .y1 = 840, .x2 = 2280, .y2 = 1040},  // Line1(3)
+        Line{.x1 = 1920, .y1 = 1200, .x2 = 2280, .y2 = 1080}, // Line1(2)
+        Line{.x1 = 1920, .y1 = 4320, .x2 = 2280, .y2 = 4520}, // Line1(1)
+        Line{.x1 = 1920, .y1 = 4680, .x2 = 2280, .y2 = 4560}, // Line1(0)
     };
     return table;
 }

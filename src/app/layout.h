@@ -62,7 +62,6 @@ struct Control
 // A connector line, three pixels wide, in red.
 struct Line
 {
-    std::string_view name;
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0; // twips
     QColor colour = QColor(255, 0, 0);
     int widthPixels = 3;

@@ -14,15 +14,19 @@
 namespace platform {
 namespace {
 
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool isBikeFileName(std::string_view name)
 {
     constexpr std::string_view extension = ".hoj";
     if (name.size() < extension.size())
         return false;
     const std::string_view end = name.substr(name.size() - extension.size());
-    return std::equal(end.begin(), end.end(), extension.begin(), [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-    });
+    return std::equal(end.begin(), end.end(), extension.begin(),
+                      [](char a, char b) { return lowerAscii(a) == b; });
 }
 
 // The entry's kind from the directory, or from the entry itself where the directory does not
@@ -35,11 +39,6 @@ bool isRegularFile(int directory, const dirent& entry)
         return false;
     struct stat status = {};
     return fstatat(directory, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
-}
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // The order of the list: the lower-case name, then the name's bytes. A name in plain ASCII

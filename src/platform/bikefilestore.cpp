@@ -289,18 +289,11 @@ LoadResult readBikeFileAt(int at, const char* path, const QString& fileName)
         result.error = loadFailed(fileName, QStringLiteral("det är inte en vanlig fil."));
         return result;
     }
-    // One byte more than allowed tells a file at the limit from a larger one, also when the
-    // file grows while it is read. The buffer starts at the size the file has now.
-    const auto limit = static_cast<std::size_t>(maxBikeFileSize) + 1;
-    std::string bytes(
-        std::min(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 1, limit), '\0');
+    // One buffer of one byte more than allowed, which tells a file at the limit from a larger
+    // one, also when the file grows while it is read.
+    std::string bytes(bikefile::maxFileSize + 1, '\0');
     std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            if (filled == limit)
-                break;
-            bytes.resize(std::min(2 * filled, limit));
-        }
+    while (filled < bytes.size()) {
         const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR)
             continue;
@@ -312,7 +305,7 @@ LoadResult readBikeFileAt(int at, const char* path, const QString& fileName)
             break;
         filled += static_cast<std::size_t>(got);
     }
-    if (filled > static_cast<std::size_t>(maxBikeFileSize)) {
+    if (filled > bikefile::maxFileSize) {
         result.error =
             QStringLiteral("Filen \"%1\" är för stor för att vara en hojfil.").arg(fileName);
         return result;

@@ -13,9 +13,6 @@
 // Failures come back as a short Swedish message for a message box; nothing is thrown or logged.
 namespace platform {
 
-// Nothing larger than this is read as a bike file.
-inline constexpr qint64 maxBikeFileSize = qint64{bikefile::maxFileSize};
-
 struct SaveResult
 {
     bool ok = false;

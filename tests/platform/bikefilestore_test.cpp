@@ -89,7 +89,7 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, error);
         const std::string limit =
-            sampleBytes.leftJustified(platform::maxBikeFileSize, ' ').toStdString();
+            sampleBytes.leftJustified(qsizetype{bikefile::maxFileSize}, ' ').toStdString();
         QVERIFY(std::ofstream("limit.hoj") << limit);
         QVERIFY(std::ofstream("over.hoj") << limit << ' ');
         const platform::LoadResult loaded = platform::ReadBikeFile(path);

@@ -1,10 +1,10 @@
 #include "platform/widgetfields.h"
 
 #include "calc/ratios.h"
-#include "platform/decimalseparator.h"
 #include "platform/teethbox.h"
 
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -59,9 +59,10 @@ void WidgetFields::setText(calc::Field field, const std::string& text)
         plain->setPlainText(value);
 }
 
+// The separator of QLocale's default locale, which tests pin with QLocale::setDefault().
 std::string WidgetFields::decimalSeparator() const
 {
-    return platform::decimalSeparator();
+    return QLocale().decimalPoint().toStdString();
 }
 
 } // namespace platform

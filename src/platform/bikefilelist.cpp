@@ -1,5 +1,7 @@
 #include "platform/bikefilelist.h"
 
+#include "bikefile/bikefile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -21,7 +23,7 @@ char lowerAscii(char c)
 
 bool isBikeFileName(std::string_view name)
 {
-    constexpr std::string_view extension = ".hoj";
+    constexpr std::string_view extension = bikefile::fileExtension; // in lower case
     if (name.size() < extension.size())
         return false;
     const std::string_view end = name.substr(name.size() - extension.size());

@@ -18,6 +18,7 @@ private slots:
     {
         Window w;
         QCOMPARE(w.minimumSize(), w.maximumSize());
+        QCOMPARE(w.windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
         QCOMPARE(w.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint),
                  Qt::WindowMinimizeButtonHint);
         QVERIFY(w.find("Label7")->isVisible());
@@ -263,6 +264,11 @@ private slots:
                                 least = std::min(least, ratio(p, p + side));
                 const QString seen = QString("%1 %2:1").arg(chain.last()).arg(least);
                 QVERIFY2(least >= 3 && least <= 21, qPrintable(seen));
+                for (const QPushButton* other : client->findChildren<QPushButton*>()) {
+                    const QRect r = other->geometry(); // the mark is on the focused one only
+                    const bool same = other == focus || focused.copy(r) == unfocused.copy(r);
+                    QVERIFY2(same, qPrintable(chain.last() + ": " + other->objectName()));
+                }
             }
             QTest::keyClick(focus, Qt::Key_Tab);
         } while (QApplication::focusWidget() != w.find("varv") && chain.size() < 30);

@@ -1,8 +1,8 @@
 // The .hoj reader and writer alone, in bytes a second, beside a plain read of the same file into
 // memory: a typical bike file, and one with a 60 KiB comment,
 // near the 64 KiB that a bike file may hold.
-#include "bikefile/bikefile.h"
-#include "platform/bikefilestore.h"
+#include "bikefile/format/bikefile.h"
+#include "platform/files/bikefilestore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,11 +4,11 @@
 // sort; a load on selection against a plain read of the file.
 #include "app/application.h"
 #include "app/mainwindow.h"
-#include "bikefile/filepanel.h"
-#include "platform/messages.h"
+#include "bikefile/panel/filepanel.h"
+#include "platform/widgets/messages.h"
 
-#include "bikefile/bikefile.h"
-#include "platform/bikefilestore.h"
+#include "bikefile/format/bikefile.h"
+#include "platform/files/bikefilestore.h"
 
 #include <benchmark/benchmark.h>
 

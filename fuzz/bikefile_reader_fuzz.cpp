@@ -5,8 +5,8 @@
 //    format cannot carry one, so the writer refuses it) or the file would grow past the size
 //    limit; and reading what it wrote gives back the same record;
 //  - the comment comes back with "\n" as its only line break.
-#include "bikefile/bikefile.h"
-#include "bikefile/cp1252.h"
+#include "bikefile/format/bikefile.h"
+#include "bikefile/format/cp1252.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // Writes a few bike files with the format's writer, as a seed corpus for the reader's fuzzer.
 // Usage: write_seeds DIRECTORY
-#include "bikefile/bikefile.h"
+#include "bikefile/format/bikefile.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,8 +1,8 @@
 #include "about/frmabout.h"
 
-#include "platform/enterkey.h"
-#include "platform/look.h"
-#include "platform/twips.h"
+#include "platform/widgets/enterkey.h"
+#include "platform/widgets/look.h"
+#include "platform/widgets/twips.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

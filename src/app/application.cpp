@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "platform/look.h"
+#include "platform/widgets/look.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

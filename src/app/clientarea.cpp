@@ -2,8 +2,8 @@
 
 #include "app/gradient.h"
 #include "app/layout.h"
-#include "platform/look.h"
-#include "platform/twips.h"
+#include "platform/widgets/look.h"
+#include "platform/widgets/twips.h"
 
 #include <QPainter>
 

@@ -4,14 +4,14 @@
 #include "app/clientarea.h"
 #include "app/layout.h"
 #include "app/menus.h"
-#include "bikefile/bikefile.h"
-#include "bikefile/filepanel.h"
+#include "bikefile/format/bikefile.h"
+#include "bikefile/panel/filepanel.h"
 #include "calc/speed.h"
-#include "platform/commentbox.h"
-#include "platform/enterkey.h"
-#include "platform/look.h"
-#include "platform/teethbox.h"
-#include "platform/twips.h"
+#include "platform/widgets/commentbox.h"
+#include "platform/widgets/enterkey.h"
+#include "platform/widgets/look.h"
+#include "platform/widgets/teethbox.h"
+#include "platform/widgets/twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>

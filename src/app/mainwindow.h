@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/messages.h"
+#include "platform/widgets/messages.h"
 // moc parses every enumeration inside a namespace or a class it reads, in case
 // one is registered with Q_ENUM, and moc 6.4 stops with a parse error at an
 // enumerator with å, ä or ö: calc::Field, which this header brings in, has
 // primär and sekundär. Identifiers with those letters elsewhere, such as the
 // reactions below, it reads fine.
 #ifndef Q_MOC_RUN
-#include "platform/widgetfields.h"
+#include "platform/widgets/widgetfields.h"
 #endif
 
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 // monkey_test [seed [events]] (1, 3000): the whole window under random use (any text, pastes up
 // to 70,000 characters, keys, clicks, menus, answers) in a panel directory holding links to a file
 // outside it and to nothing. Fails when a save does not read back, or anything outside changed.
-#include "bikefile/recordfields.h"
-#include "platform/bikefilestore.h"
+#include "bikefile/panel/recordfields.h"
+#include "platform/files/bikefilestore.h"
 #include "testsupport.h"
 
 #include <QAbstractItemView>

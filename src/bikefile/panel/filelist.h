@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/bikefilelist.h"
+#include "platform/files/bikefilelist.h"
 
 #include <QAbstractListModel>
 

@@ -1,6 +1,6 @@
-#include "platform/bikefilelist.h"
+#include "platform/files/bikefilelist.h"
 
-#include "bikefile/bikefile.h"
+#include "bikefile/format/bikefile.h"
 
 #include <algorithm>
 #include <cerrno>

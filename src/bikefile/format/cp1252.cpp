@@ -1,4 +1,4 @@
-#include "bikefile/cp1252.h"
+#include "bikefile/format/cp1252.h"
 
 #include <array>
 

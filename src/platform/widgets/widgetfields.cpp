@@ -1,7 +1,7 @@
-#include "platform/widgetfields.h"
+#include "platform/widgets/widgetfields.h"
 
 #include "calc/ratios.h"
-#include "platform/teethbox.h"
+#include "platform/widgets/teethbox.h"
 
 #include <QLineEdit>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "platform/bikefilestore.h"
+#include "platform/files/bikefilestore.h"
 
-#include "platform/reasons.h"
+#include "platform/files/reasons.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/look.h"
+#include "platform/widgets/look.h"
 
 #include <QPainter>
 #include <QPushButton>

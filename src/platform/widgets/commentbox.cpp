@@ -1,4 +1,4 @@
-#include "platform/commentbox.h"
+#include "platform/widgets/commentbox.h"
 
 #include <QMimeData>
 #include <QTextBlock>

@@ -1,4 +1,4 @@
-#include "platform/bikefilelist.h"
+#include "platform/files/bikefilelist.h"
 
 #include <QFile>
 #include <QTemporaryDir>

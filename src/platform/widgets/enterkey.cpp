@@ -1,4 +1,4 @@
-#include "platform/enterkey.h"
+#include "platform/widgets/enterkey.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

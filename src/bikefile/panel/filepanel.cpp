@@ -1,12 +1,12 @@
-#include "bikefile/filepanel.h"
+#include "bikefile/panel/filepanel.h"
 
-#include "bikefile/filelist.h"
-#include "bikefile/recordfields.h"
+#include "bikefile/panel/filelist.h"
+#include "bikefile/panel/recordfields.h"
 #include "calc/speed.h"
-#include "platform/bikefilelist.h"
-#include "platform/bikefilestore.h"
-#include "platform/reasons.h"
-#include "platform/widgetfields.h"
+#include "platform/files/bikefilelist.h"
+#include "platform/files/bikefilestore.h"
+#include "platform/files/reasons.h"
+#include "platform/widgets/widgetfields.h"
 
 #include <QListView>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bikefile/bikerecord.h"
+#include "bikefile/format/bikerecord.h"
 
 #include <cstddef>
 #include <optional>

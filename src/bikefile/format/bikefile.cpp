@@ -1,6 +1,6 @@
-#include "bikefile/bikefile.h"
+#include "bikefile/format/bikefile.h"
 
-#include "bikefile/cp1252.h"
+#include "bikefile/format/cp1252.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "platform/teethbox.h"
+#include "platform/widgets/teethbox.h"
 
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>

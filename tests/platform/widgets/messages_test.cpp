@@ -1,4 +1,4 @@
-#include "platform/messages.h"
+#include "platform/widgets/messages.h"
 #include "testsupport.h"
 
 #include <QMessageBox>

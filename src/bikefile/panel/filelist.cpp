@@ -1,4 +1,4 @@
-#include "bikefile/filelist.h"
+#include "bikefile/panel/filelist.h"
 
 namespace bikefile {
 

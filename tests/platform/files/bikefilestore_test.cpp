@@ -1,4 +1,4 @@
-#include "platform/bikefilestore.h"
+#include "platform/files/bikefilestore.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bikefile/bikefile.h"
-#include "platform/bikefilelist.h"
+#include "bikefile/format/bikefile.h"
+#include "platform/files/bikefilelist.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#include "bikefile/bikefile.h"
-#include "bikefile/cp1252.h"
+#include "bikefile/format/bikefile.h"
+#include "bikefile/format/cp1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/reasons.h"
+#include "platform/files/reasons.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/bikefilelist.h"
-#include "platform/messages.h"
+#include "platform/files/bikefilelist.h"
+#include "platform/widgets/messages.h"
 
 #include <QMetaObject>
 #include <QString>

@@ -1,5 +1,5 @@
-#include "bikefile/bikefile.h"
-#include "platform/bikefilestore.h"
+#include "bikefile/format/bikefile.h"
+#include "platform/files/bikefilestore.h"
 #include "testsupport.h"
 
 #include <QAbstractItemView>

@@ -4,7 +4,7 @@
 #   make test   installs what is missing, builds and runs every test: the suite (the
 #               package and Wayland checks among it), the suite again under
 #               AddressSanitizer and UndefinedBehaviorSanitizer, clang-tidy over the sources,
-#               and the layout and comma checks of the C++ files
+#               and the layout, comma and include-direction checks of the C++ files
 # ./run and ./test have installed what is missing when they call make, and say so with
 # DEPS_INSTALLED=1 in the environment: one command installs once.
 #
@@ -22,7 +22,7 @@ JOBS ?= $(shell nproc)
 # The C++ files that the layout check reads: all that git tracks in these folders.
 STYLED ?= src tests fuzz bench
 
-.PHONY: run test deps run-deps configure build suite sanitize tidy format bench
+.PHONY: run test deps run-deps configure build suite sanitize tidy format layers bench
 # One step at a time, in the order given; each build uses JOBS cores itself.
 .NOTPARALLEL:
 
@@ -47,9 +47,9 @@ run: run-deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target drevkalk
 	./$(BUILD)/bin/drevkalk
 
-# The two checks of how the code is written both report before either fails the run (-k).
+# The checks of how the code is written all report before any fails the run (-k).
 test: build suite sanitize
-	@$(MAKE) --no-print-directory -k tidy format DEPS_INSTALLED=1
+	@$(MAKE) --no-print-directory -k tidy format layers DEPS_INSTALLED=1
 
 suite: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -87,6 +87,12 @@ format:
 	         | grep . || cat $(BUILD)/clang-format.log; \
 	         echo "format: clang-format --dry-run -Werror failed on the files above"; exit 1; }
 	@echo "clang-format: $(STYLED) as laid out"
+
+# The folders of src/, the top layer first: a file includes from its own folder and from those
+# after it, never from one before it (the README's layout of the code).
+LAYERS = app about bikefile/panel platform/widgets platform/files bikefile/format calc
+layers:
+	@bash scripts/check-layers.sh $(LAYERS)
 
 # Benchmarks, each figure beside a baseline measured in the same run (see the README).
 bench: deps

@@ -67,6 +67,7 @@ private slots:
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QColor>("colour");
         QTest::newRow("Stäng") << QPoint(240, 160) << QColor(0, 128, 128);
+        QTest::newRow("separator, grey at the left end") << QPoint(6, 136) << QColor(128, 128, 128);
         QTest::newRow("separator, top") << QPoint(200, 135) << QColor(Qt::white);
         QTest::newRow("separator, bottom at the edge") << QPoint(328, 136) << QColor(Qt::white);
         QTest::newRow("below the separator") << QPoint(200, 137) << QColor(0, 128, 128);

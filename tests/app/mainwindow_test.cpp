@@ -29,6 +29,7 @@ private slots:
         QCOMPARE(w.find("varv")->font().pointSizeF(), 9.75);
         QCOMPARE(w.find("varv")->font().weight(), QFont::Bold);
         QCOMPARE(w.find<QLineEdit>("femmanutv")->maxLength(), 65536);
+        QCOMPARE(w.find<QLineEdit>("varv")->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
         QStringList menus;
         for (const QMenu* menu : w.findChildren<QMenu*>(QRegularExpression(".")))
             for (const QAction* item : menu->actions())
@@ -188,9 +189,9 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("reduction");
-        QTest::newRow("koppling after vev") << "koppling" << QStringList() << "6a-,.8"
-                                            << "68"
-                                            << "5,231";
+        QTest::newRow("koppling after vev") << "koppling" << QStringList() << "1a-,.8"
+                                            << "18"
+                                            << "1,385";
         QTest::newRow("framdrev Ctrl+A Delete")
             << "framdrev" << QStringList{"Ctrl+A", "Delete"} << "1a4"
             << "14"

@@ -250,7 +250,8 @@ private slots:
     }
     // Tab reaches only the controls the user sees, in their order (from the list on, under the
     // names that assistive tools read, "*": read-only), also after a mode hid the focused one;
-    // the button it reaches alone shows a white ring on its outline, a black one inside.
+    // the button it reaches alone shows a white ring on its outline, a black one inside (w, b; "-":
+    // neither, as on a button it does not reach).
     void keyboardFocusIsSeen_data()
     {
         QTest::addColumn<QString>("mode");
@@ -281,11 +282,25 @@ private slots:
             QVERIFY2(client->rect().contains(focus->geometry()), qPrintable(chain.last()));
             const QImage now = client->grab().toImage();
             for (const QPushButton* button : client->findChildren<QPushButton*>()) {
-                const QPoint p = button->geometry().topLeft() + QPoint(4, 0); // on the outline
-                const bool ring = now.valid(p) && now.pixelColor(p) == Qt::white &&
-                                  now.pixelColor(p.x(), p.y() + 1) == Qt::black;
-                QVERIFY2(ring == (button == focus),
-                         qPrintable(chain.last() + ", " + button->objectName()));
+                const QImage b = now.copy(button->geometry());
+                const int x = b.width() / 2;
+                const int y = b.height() / 2;
+                const int r = b.width() - 1;
+                const int d = b.height() - 1;
+                QString ring = button->objectName() + ' '; // the outline and the pixel inside it,
+                for (QPoint p : {QPoint(x, 0),
+                                 {x, 1},
+                                 {x, d},
+                                 {x, d - 1}, // at each side's middle
+                                 {0, y},
+                                 {1, y},
+                                 {r, y},
+                                 {r - 1, y}})
+                    ring += b.pixelColor(p) == Qt::white   ? 'w'
+                            : b.pixelColor(p) == Qt::black ? 'b'
+                                                           : '-';
+                QCOMPARE(ring,
+                         button->objectName() + (button == focus ? " wbwbwbwb" : " --------"));
             }
             QTest::keyClick(focus, Qt::Key_Tab);
         } while (QApplication::focusWidget() != w.find("varv") && chain.size() < 30);

@@ -282,20 +282,15 @@ private slots:
             QVERIFY2(client->rect().contains(focus->geometry()), qPrintable(chain.last()));
             const QImage now = client->grab().toImage();
             for (const QPushButton* button : client->findChildren<QPushButton*>()) {
+                // The outline and the pixel inside it, at the middle of each side.
                 const QImage b = now.copy(button->geometry());
                 const int x = b.width() / 2;
                 const int y = b.height() / 2;
                 const int r = b.width() - 1;
                 const int d = b.height() - 1;
-                QString ring = button->objectName() + ' '; // the outline and the pixel inside it,
-                for (QPoint p : {QPoint(x, 0),
-                                 {x, 1},
-                                 {x, d},
-                                 {x, d - 1}, // at each side's middle
-                                 {0, y},
-                                 {1, y},
-                                 {r, y},
-                                 {r - 1, y}})
+                QString ring = button->objectName() + ' ';
+                for (QPoint p :
+                     {QPoint(x, 0), {x, 1}, {x, d}, {x, d - 1}, {0, y}, {1, y}, {r, y}, {r - 1, y}})
                     ring += b.pixelColor(p) == Qt::white   ? 'w'
                             : b.pixelColor(p) == Qt::black ? 'b'
                                                            : '-';

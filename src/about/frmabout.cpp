@@ -147,12 +147,13 @@ void AboutWindow::bort_Click()
 void AboutWindow::paintEvent(QPaintEvent*)
 {
     // The separator runs past the right edge and is clipped there: a grey
-    // line, and a white one drawn over it.
+    // line, and a white one drawn over it that starts a pixel later, so that
+    // the grey shows at the left end (a square cap would cover it).
     QPainter painter(this);
     const auto px = [](double t) { return platform::toPixelsF(t); };
     painter.setPen(QPen(QColor(128, 128, 128), 1));
     painter.drawLine(QPointF(px(90), px(2040) + 0.5), QPointF(px(5654), px(2040) + 0.5));
-    painter.setPen(QPen(QColor(255, 255, 255), 2));
+    painter.setPen(QPen(QColor(255, 255, 255), 2, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(QPointF(px(105), px(2040)), QPointF(px(5654), px(2040)));
 }
 

@@ -43,7 +43,8 @@ private slots:
         QTEST(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), "name");
     }
     // A fixed window with an icon of its own and no minimise or maximise button; the title black,
-    // the version in the desktop's button text colour; "Stäng" underlined, the captions bold.
+    // the version in the desktop's button text colour; "Stäng" underlined, the captions bold and,
+    // as the icon, at the top left of their boxes.
     void window()
     {
         QCOMPARE(about->windowTitle(), "About Drevkalk");
@@ -56,6 +57,9 @@ private slots:
         QCOMPARE(ink("lblTitle"), QColor(Qt::black));
         QCOMPARE(ink("lblVersion"), QColor(Qt::white));
         QVERIFY(findIn(*about, "bort")->font().underline());
+        QCOMPARE(findIn<QLabel>(*about, "lblDisclaimer")->alignment(),
+                 Qt::AlignLeft | Qt::AlignTop);
+        QCOMPARE(findIn<QLabel>(*about, "picIcon")->alignment(), Qt::AlignLeft | Qt::AlignTop);
         const QFont caption = findIn(*about, "lblDescription")->font();
         QCOMPARE(caption.pointSizeF(), 9.75);
         QCOMPARE(caption.weight(), QFont::Bold);
@@ -67,6 +71,7 @@ private slots:
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QColor>("colour");
         QTest::newRow("Stäng") << QPoint(240, 160) << QColor(0, 128, 128);
+        QTest::newRow("separator, grey at the left end") << QPoint(6, 136) << QColor(128, 128, 128);
         QTest::newRow("separator, top") << QPoint(200, 135) << QColor(Qt::white);
         QTest::newRow("separator, bottom at the edge") << QPoint(328, 136) << QColor(Qt::white);
         QTest::newRow("below the separator") << QPoint(200, 137) << QColor(0, 128, 128);

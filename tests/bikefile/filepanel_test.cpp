@@ -1,5 +1,4 @@
 #include "bikefile/bikefile.h"
-#include "platform/bikefilestore.h"
 #include "testsupport.h"
 
 #include <QAbstractItemView>
@@ -69,21 +68,35 @@ private slots:
         QCOMPARE(comment->toPlainText(), QString());
         QCOMPARE(w.text("TrFilnamn"), QString());
     }
-    // "Ta bort" with nothing selected says what to do; else it asks, "Ja" removes it by its bytes.
-    void deleteAsksFirst()
+    // "Ta bort" with nothing selected says what to do; else it asks, and "Ja" removes the entry by
+    // its bytes and empties the name, or says why not.
+    void deleting_data()
     {
+        QTest::addColumn<QString>("said");
+        QTest::newRow("removed") << QString();
+        QTest::newRow("a directory in its place")
+            << "Filen \"\uFFFD.hoj\" kunde inte tas bort: det är en mapp, inte en fil.";
+    }
+    void deleting()
+    {
+        QFETCH(QString, said);
         QVERIFY(std::filesystem::copy_file("b.hoj", "\xe5.hoj"));
         Window w;
         w.click("tabort1");
         QCOMPARE(w.messages.warnings, QStringList{"Välj först den fil i listan som ska tas bort."});
+        w.messages.warnings.clear();
         clickEntry(w, "\uFFFD.hoj");
         w.click("tabort1");
         QCOMPARE(w.messages.questions, QStringList{"OJOJOJ!!!|Vill du radera vald fil?"});
         QCOMPARE(access("\xe5.hoj", F_OK), 0);
+        if (!said.isEmpty())
+            QVERIFY(std::filesystem::remove("\xe5.hoj") &&
+                    std::filesystem::create_directory("\xe5.hoj"));
         w.messages.answer = true;
         w.click("tabort1");
+        QCOMPARE(w.messages.warnings.join('|'), said);
         QCOMPARE(listed(w), (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj"}));
-        QCOMPARE(w.text("TrFilnamn"), QString());
+        QCOMPARE(w.text("TrFilnamn"), said.isEmpty() ? QString() : "\uFFFD.hoj");
     }
     // A value the file cannot hold, a file over 64 KiB, the store's reason: said, nothing written.
     void refusedSave_data()
@@ -108,6 +121,10 @@ private slots:
                "de andra fälten som de är får det ha högst 65\u00A0486 tecken.|";
         QTest::newRow("a directory")
             << F::TrFilnamn << QString("d") << "\"d.hoj\" kunde inte sparas: det är en mapp";
+        QTest::newRow("a name too long")
+            << F::TrFilnamn << QString(252, u'n')
+            << "Namnet är för långt: filnamnet med \".hoj\" får vara högst 255 byte, och det "
+               "här är 256 byte.";
     }
     void refusedSave()
     {
@@ -121,6 +138,8 @@ private slots:
         const QString warnings = w.messages.warnings.join('|') + '|'; // '|' ends each one
         QVERIFY2(warnings.contains(said), qPrintable(warnings));
         QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).size(), 7);
+        const QWidget* focus = QApplication::focusWidget();
+        QCOMPARE(focus ? focus->objectName() : QString(), w.fields().box(field)->objectName());
     }
     // Click and arrow keys load rows in order (case aside, by the whole name); Tab loads nothing.
     void arrowKeysLoadEachRow()

@@ -69,34 +69,34 @@ private slots:
         QCOMPARE(w.text("TrFilnamn"), QString());
     }
     // "Ta bort" with nothing selected says what to do; else it asks, and "Ja" removes the entry by
-    // its bytes and empties the name, or says why not.
+    // its bytes (the first row here) and empties the name, or says why not.
     void deleting_data()
     {
         QTest::addColumn<QString>("said");
         QTest::newRow("removed") << QString();
         QTest::newRow("a directory in its place")
-            << "Filen \"\uFFFD.hoj\" kunde inte tas bort: det är en mapp, inte en fil.";
+            << "Filen \"!\uFFFD.hoj\" kunde inte tas bort: det är en mapp, inte en fil.";
     }
     void deleting()
     {
         QFETCH(QString, said);
-        QVERIFY(std::filesystem::copy_file("b.hoj", "\xe5.hoj"));
+        QVERIFY(std::filesystem::copy_file("b.hoj", "!\xe5.hoj"));
         Window w;
         w.click("tabort1");
         QCOMPARE(w.messages.warnings, QStringList{"Välj först den fil i listan som ska tas bort."});
         w.messages.warnings.clear();
-        clickEntry(w, "\uFFFD.hoj");
+        clickEntry(w, "!\uFFFD.hoj");
         w.click("tabort1");
         QCOMPARE(w.messages.questions, QStringList{"OJOJOJ!!!|Vill du radera vald fil?"});
-        QCOMPARE(access("\xe5.hoj", F_OK), 0);
+        QCOMPARE(access("!\xe5.hoj", F_OK), 0);
         if (!said.isEmpty())
-            QVERIFY(std::filesystem::remove("\xe5.hoj") &&
-                    std::filesystem::create_directory("\xe5.hoj"));
+            QVERIFY(std::filesystem::remove("!\xe5.hoj") &&
+                    std::filesystem::create_directory("!\xe5.hoj"));
         w.messages.answer = true;
         w.click("tabort1");
         QCOMPARE(w.messages.warnings.join('|'), said);
         QCOMPARE(listed(w), (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj"}));
-        QCOMPARE(w.text("TrFilnamn"), said.isEmpty() ? QString() : "\uFFFD.hoj");
+        QCOMPARE(w.text("TrFilnamn"), said.isEmpty() ? QString() : "!\uFFFD.hoj");
     }
     // A value the file cannot hold, a file over 64 KiB, the store's reason: said, nothing written.
     void refusedSave_data()
@@ -145,7 +145,7 @@ private slots:
     void arrowKeysLoadEachRow()
     {
         for (const char* name : {"Puch-Dakota.hoj", "puch-dakota-1980-B.hoj",
-                                 "Puch-Dakota-1980-a.hoj", "Äx.hoj", "ä.hoj", "\xe5.hoj"})
+                                 "Puch-Dakota-1980-a.hoj", "Äx.hoj", "ä.hoj", "Ö.hoj", "\xe5.hoj"})
             QVERIFY(std::filesystem::copy_file("b.hoj", name));
         QVERIFY(std::ofstream("tom.hoj"));
         QCOMPARE(mkfifo("p.hoj", 0600), 0);
@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(seen,
                  (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj", "l.hoj", "Puch-Dakota-1980-a.hoj",
                               "puch-dakota-1980-B.hoj", "Puch-Dakota.hoj", "Puch-Dakota.hoj",
-                              "ä.hoj", "Äx.hoj", "\uFFFD.hoj"}));
+                              "ä.hoj", "Äx.hoj", "Ö.hoj", "\uFFFD.hoj"}));
         QCOMPARE(w.messages.warnings,
                  QStringList{"Filen \"tom.hoj\" är inte en hel hojfil: den tar "
                              "slut före det femtonde värdet."});

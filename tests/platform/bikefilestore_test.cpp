@@ -88,33 +88,27 @@ private slots:
     // A file reads back whole up to the limit; a failed load says why and gives no bytes.
     void loads_data()
     {
-        QTest::addColumn<QString>("directory");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("error");
-        QTest::newRow("at the limit") << "."
-                                      << "limit.hoj" << QString();
-        QTest::newRow("a byte over") << "."
-                                     << "over.hoj"
+        QTest::newRow("at the limit") << "limit.hoj" << QString();
+        QTest::newRow("a byte over") << "over.hoj"
                                      << "\"over.hoj\" är för stor";
-        QTest::newRow("directory") << "."
-                                   << "mapp.hoj"
+        QTest::newRow("directory") << "mapp.hoj"
                                    << "läsas: det är en mapp, inte en fil.";
-        QTest::newRow("pipe") << "."
-                              << "rör.hoj"
+        QTest::newRow("pipe") << "rör.hoj"
                               << "läsas: det är inte en vanlig fil.";
-        QTest::newRow("read error") << "/proc/self"
-                                    << "mem"
-                                    << "\"mem\" kunde inte läsas: disken";
+        QTest::newRow("read error") << "mem.hoj"
+                                    << "\"mem.hoj\" kunde inte läsas: disken";
     }
     void loads()
     {
-        QFETCH(QString, directory);
         QFETCH(QString, name);
         QFETCH(QString, error);
         QVERIFY(std::ofstream("limit.hoj") << sample);
         QVERIFY(std::ofstream("over.hoj") << sample << ' ');
-        const platform::LoadResult loaded = platform::ReadBikeFile(
-            platform::Directory(QFile::encodeName(directory)), name.toStdString(), sample.size());
+        QVERIFY(QFile::link("/proc/self/mem", "mem.hoj"));
+        const platform::LoadResult loaded =
+            platform::ReadBikeFile(platform::Directory("."), name.toStdString(), sample.size());
         QVERIFY2(loaded.error.contains(error), qPrintable(loaded.error));
         QCOMPARE(loaded.bytes.value_or("none"), error.isEmpty() ? sample : "none");
     }
@@ -155,9 +149,8 @@ private slots:
                                        umount2("/proc", MNT_DETACH) != 0))
                 _exit(1);
             const platform::SaveResult saved = save("x");
-            const QString wanted =
-                error.isEmpty() ? "" : "Filen \"x.hoj\" kunde inte sparas: " + error;
-            if (saved.error == wanted && saved.nameAtFault == nameAtFault)
+            if (saved.error.endsWith(error) && saved.ok == error.isEmpty() &&
+                saved.nameAtFault == nameAtFault)
                 _exit(8);
             qWarning("got: %s, name at fault: %d", qPrintable(saved.error), saved.nameAtFault);
             _exit(0);

@@ -51,7 +51,7 @@ private slots:
     }
     void cleanup() { std::filesystem::remove_all(dir.path().toStdString()); }
 
-    // "spara" writes the fields, the comment as seen, and lists the file; "Ny" empties the name.
+    // "spara" writes the fields, the comment as seen, composed; "Ny" empties the comment and name.
     void savingWritesTheFields()
     {
         Window w;
@@ -63,7 +63,6 @@ private slots:
         w.type("TrFilnamn", "min hoj");
         w.click("spara1");
         QCOMPARE(bytes("min hoj.hoj"), bytes("b.hoj").replace("snabb", "snabb\r\np\xe5s"));
-        QCOMPARE(listed(w), (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj", "min hoj.hoj"}));
         w.click("ny1");
         QCOMPARE(comment->toPlainText(), QString());
         QCOMPARE(w.text("TrFilnamn"), QString());

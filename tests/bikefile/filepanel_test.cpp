@@ -87,7 +87,6 @@ private slots:
         clickEntry(w, "!\uFFFD.hoj");
         w.click("tabort1");
         QCOMPARE(w.messages.questions, QStringList{"OJOJOJ!!!|Vill du radera vald fil?"});
-        QCOMPARE(access("!\xe5.hoj", F_OK), 0);
         if (!said.isEmpty())
             QVERIFY(std::filesystem::remove("!\xe5.hoj") &&
                     std::filesystem::create_directory("!\xe5.hoj"));

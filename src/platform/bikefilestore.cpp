@@ -353,9 +353,9 @@ LoadResult ReadBikeFile(const Directory& directory, std::string_view name, std::
         return result;
     }
     result.bytes = readBounded(file.get(), maxBytes);
-    if (!result.bytes)
+    if (!result.bytes) {
         result.error = loadFailed(fileName, reasonText(errno));
-    else if (result.bytes->size() > maxBytes) {
+    } else if (result.bytes->size() > maxBytes) {
         result.bytes.reset();
         result.error =
             QStringLiteral("Filen \"%1\" är för stor för att vara en hojfil.").arg(fileName);

@@ -139,13 +139,15 @@ private slots:
         const QWidget* focus = QApplication::focusWidget();
         QCOMPARE(focus ? focus->objectName() : QString(), w.fields().box(field)->objectName());
     }
-    // Click and arrow keys load rows in order (case aside, by the whole name); Tab loads nothing.
+    // Click and arrow keys load rows in order (case aside, by the whole name), a file too large or
+    // cut short with a message; Tab loads nothing.
     void arrowKeysLoadEachRow()
     {
         for (const char* name : {"Puch-Dakota.hoj", "puch-dakota-1980-B.hoj",
                                  "Puch-Dakota-1980-a.hoj", "Äx.hoj", "ä.hoj", "Ö.hoj", "\xe5.hoj"})
             QVERIFY(std::filesystem::copy_file("b.hoj", name));
         QVERIFY(std::ofstream("tom.hoj"));
+        QVERIFY(std::ofstream("stor.hoj") << std::string(bikefile::maxFileSize + 1, ' '));
         QCOMPARE(mkfifo("p.hoj", 0600), 0);
         QCOMPARE(symlink(".hoj", "l.hoj"), 0);
         QCOMPARE(symlink("borta", "m.hoj"), 0);
@@ -162,10 +164,11 @@ private slots:
         QCOMPARE(seen,
                  (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj", "l.hoj", "Puch-Dakota-1980-a.hoj",
                               "puch-dakota-1980-B.hoj", "Puch-Dakota.hoj", "Puch-Dakota.hoj",
-                              "ä.hoj", "Äx.hoj", "Ö.hoj", "\uFFFD.hoj"}));
+                              "Puch-Dakota.hoj", "ä.hoj", "Äx.hoj", "Ö.hoj", "\uFFFD.hoj"}));
         QCOMPARE(w.messages.warnings,
-                 QStringList{"Filen \"tom.hoj\" är inte en hel hojfil: den tar "
-                             "slut före det femtonde värdet."});
+                 (QStringList{"Filen \"stor.hoj\" är för stor för att vara en hojfil.",
+                              "Filen \"tom.hoj\" är inte en hel hojfil: den tar slut före det "
+                              "femtonde värdet."}));
         QCOMPARE(w.text("primär"), "9,999"); // though 60 / 24 gives 2,500
         QCOMPARE(w.text("ettanhast"), "43,");
     }

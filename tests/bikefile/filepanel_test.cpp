@@ -60,9 +60,11 @@ private slots:
         QTest::keyClick(comment, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClick(comment, Qt::Key_Return, Qt::ShiftModifier);
         QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, "pa\u030As", Qt::NoModifier);
+        w.fields().setText(F::sexanutv, "\u212B"); // the angstrom sign, composed Å
         w.type("TrFilnamn", "min hoj");
         w.click("spara1");
-        QCOMPARE(bytes("min hoj.hoj"), bytes("b.hoj").replace("snabb", "snabb\r\np\xe5s"));
+        QCOMPARE(bytes("min hoj.hoj"),
+                 bytes("b.hoj").replace("\"\",\"snabb", "\"\xc5\",\"snabb\r\np\xe5s"));
         w.click("ny1");
         QCOMPARE(comment->toPlainText(), QString());
         QCOMPARE(w.text("TrFilnamn"), QString());

@@ -120,7 +120,7 @@ private slots:
         QFETCH(Cut, cut);
         QFETCH(QString, error);
         QFETCH(bool, nameAtFault);
-        if (geteuid() != 0)
+        if ((cut == Cut::anotherUser || cut == Cut::noProc) && geteuid() != 0)
             QSKIP("Only root may act as another user or unmount /proc.");
         QCOMPARE(chmod(".", 0777), 0);
         const QStringList before = entries();
@@ -135,16 +135,19 @@ private slots:
             if (cut == Cut::noProc && (unshare(CLONE_NEWNS) != 0 ||
                                        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) ||
                                        umount2("/proc", MNT_DETACH) != 0))
-                _exit(1);
+                _exit(7);
             const platform::SaveResult saved = save("x");
             if (saved.error.endsWith(error) && saved.ok == error.isEmpty() &&
                 saved.nameAtFault == nameAtFault)
                 _exit(8);
-            qWarning("got: %s, name at fault: %d", qPrintable(saved.error), saved.nameAtFault);
+            qWarning("got \"%s\", name at fault %d; wanted \"...%s\", %d", qPrintable(saved.error),
+                     saved.nameAtFault, qPrintable(error), nameAtFault);
             _exit(0);
         }
         int status = 0;
         QCOMPARE(waitpid(child, &status, 0), child);
+        if (WEXITSTATUS(status) == 7)
+            QSKIP("This system gives the test no mount namespace of its own.");
         QCOMPARE(WEXITSTATUS(status), cut == Cut::killed ? 9 : 8); // 8: the save said as above
         QStringList after = before;
         if (cut == Cut::noProc)

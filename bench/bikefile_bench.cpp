@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <string>
@@ -30,14 +31,26 @@ QTemporaryDir& directory()
     return dir;
 }
 
+// The temporary directory, opened for the store.
+const platform::Directory& opened()
+{
+    static const platform::Directory dir(QFile::encodeName(directory().path()).constData());
+    return dir;
+}
+
+// A save as the program makes it: formatted, then written by the store.
+bool save(const QString& name, const bikefile::BikeRecord& record)
+{
+    return platform::WriteBikeFile(opened(), name, bikefile::formatRecord(record).bytes).ok;
+}
+
 // The bike file for a benchmark's argument, written once.
 QString bikePath(const benchmark::State& state)
 {
     const QString name = QStringLiteral("bike%1").arg(state.range(0));
     const QString path = directory().filePath(platform::bikeFileName(name));
     if (!QFile::exists(path))
-        platform::WriteBikeFile(directory().path(), name,
-                                bike(static_cast<std::size_t>(state.range(0))));
+        save(name, bike(static_cast<std::size_t>(state.range(0))));
     return path;
 }
 
@@ -93,14 +106,17 @@ void formatRecord(benchmark::State& state)
     count(state, size);
 }
 
+// A load as the program makes it: read whole by the store, then parsed.
 void ReadBikeFile(benchmark::State& state)
 {
     const QString path = bikePath(state);
+    const std::string name = QFile::encodeName(QFileInfo(path).fileName()).toStdString();
     for (auto _ : state) {
-        platform::LoadResult loaded = platform::ReadBikeFile(path);
-        if (!loaded.record)
+        platform::LoadResult loaded = platform::ReadBikeFile(opened(), name, bikefile::maxFileSize);
+        auto record = bikefile::parseRecord(loaded.bytes.value_or(""));
+        if (!record)
             state.SkipWithError("the file does not load");
-        benchmark::DoNotOptimize(loaded);
+        benchmark::DoNotOptimize(record);
     }
     count(state, bytesOf(path).size());
 }
@@ -113,7 +129,7 @@ void WriteBikeFile(benchmark::State& state)
     const bikefile::BikeRecord record = bike(static_cast<std::size_t>(state.range(0)));
     const QString name = QStringLiteral("bike%1").arg(state.range(0));
     for (auto _ : state)
-        if (!platform::WriteBikeFile(directory().path(), name, record).ok)
+        if (!save(name, record))
             state.SkipWithError("the save failed");
     count(state, bytesOf(path).size());
 }

@@ -1,8 +1,6 @@
 // monkey_test [seed [events]] (1, 3000): the whole window under random use (any text, pastes up
 // to 70,000 characters, keys, clicks, menus, answers) in a panel directory holding links to a file
-// outside it and to nothing. Fails when a save does not read back, or anything outside changed.
-#include "bikefile/panel/recordfields.h"
-#include "platform/files/bikefilestore.h"
+// outside it and to nothing. Fails when anything outside that directory changed, or on a crash.
 #include "testsupport.h"
 
 #include <QAbstractItemView>
@@ -35,7 +33,6 @@ int main(int argc, char* argv[])
                             Qt::Key_Down, Qt::Key_Backspace, Qt::Key_Return};
     const char32_t common[] = {'1',  ',',  '.',  ' ',  '"',    '\n',
                                '\r', U'å', U'€', 0xA0, 0x2029, 0x1F3CD};
-    int saves = 0;
     for (int event = 0; event < events; ++event) {
         messages.answer = r.bounded(2);
         QWidget* focus = window.focusWidget() ? window.focusWidget() : &window;
@@ -63,24 +60,7 @@ int main(int argc, char* argv[])
             const char* buttons[] = {"Beräkna", "ny1", "tabort1"};
             QTest::mouseClick(window.findChild<QWidget*>(buttons[r.bounded(3)]), Qt::LeftButton);
         } else if (what == 7) {
-            bikefile::BikeRecord record;
-            for (std::size_t i = 0; i < record.size(); ++i)
-                record[i] = QString::fromStdString(window.fields().text(bikefile::recordFields[i]))
-                                .normalized(QString::NormalizationForm_C) // as a save composes
-                                .toStdString();
-            const std::string name = window.fields().text(calc::Field::TrFilnamn);
-            const qsizetype warnings = messages.warnings.size();
             QTest::mouseClick(window.findChild<QWidget*>("spara1"), Qt::LeftButton);
-            if (messages.warnings.size() > warnings)
-                continue; // refused, and said so
-            ++saves;
-            const QString file =
-                panel.filePath(platform::bikeFileName(QString::fromStdString(name)));
-            if (platform::ReadBikeFile(file).record != record) {
-                qCritical("seed %u, event %d: %s did not read back as saved", seed, event,
-                          qPrintable(file));
-                return 1;
-            }
         }
     }
     const QStringList outside =
@@ -92,5 +72,5 @@ int main(int argc, char* argv[])
                   qPrintable(outside.join(' ')));
         return 1;
     }
-    std::printf("monkey: seed %u, %d events, %d saves read back\n", seed, events, saves);
+    std::printf("monkey: seed %u, %d events\n", seed, events);
 }

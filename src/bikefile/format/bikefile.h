@@ -15,9 +15,6 @@
 // Nothing inside a value is escaped. The comment (value 15) holds its line breaks as CR LF.
 namespace bikefile {
 
-// A bike file's name is the name the user typed, unchanged, followed by this.
-inline constexpr std::string_view fileExtension = ".hoj";
-
 // The largest bike file, in bytes, that the program writes or reads. It also bounds every value,
 // and so what a text box has to hold: a line of this length still lays out and edits in a
 // fraction of a second.

@@ -1,5 +1,6 @@
 #include "bikefile/panel/filepanel.h"
 
+#include "bikefile/format/bikefile.h"
 #include "bikefile/panel/filelist.h"
 #include "bikefile/panel/recordfields.h"
 #include "calc/speed.h"
@@ -11,6 +12,8 @@
 #include <QListView>
 #include <QLocale>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace bikefile {
 
@@ -63,6 +66,16 @@ QString tooLargeMessage(const TooLarge& large)
     if (large.value == commentValue)
         message += QStringLiteral(" En radbrytning räknas som två tecken.");
     return message;
+}
+
+// The value composed (Unicode NFC): a letter typed or pasted as a base letter and a combining
+// mark (a and U+030A) is saved as the one letter it shows (å). Plain ASCII is composed already.
+std::string composed(std::string value)
+{
+    if (std::any_of(value.begin(), value.end(), [](char c) { return (c & 0x80) != 0; }))
+        value =
+            QString::fromStdString(value).normalized(QString::NormalizationForm_C).toStdString();
+    return value;
 }
 
 } // namespace
@@ -124,15 +137,23 @@ void FilePanel::load(int row)
 {
     // The whole record is read and the file closed before any field changes. A file that
     // cannot be read stays the list's current row, so that the next arrow key moves past it.
-    const platform::LoadResult loaded = platform::ReadBikeFile(m_directory, m_names->raw(row));
-    if (!loaded.record) {
+    const platform::LoadResult loaded =
+        platform::ReadBikeFile(m_directory, m_names->raw(row), maxFileSize);
+    if (!loaded.bytes) {
         m_messages.warn(&m_window, loaded.error);
+        return;
+    }
+    const std::optional<BikeRecord> record = parseRecord(*loaded.bytes);
+    if (!record) {
+        m_messages.warn(&m_window, QStringLiteral("Filen \"%1\" är inte en hel hojfil: den tar "
+                                                  "slut före det femtonde värdet.")
+                                       .arg(m_names->shown(row)));
         return;
     }
     // In file order, each as a change of the field: the teeth fields run their
     // reactions, and the reductions stored in the file are what stays.
     for (std::size_t i = 0; i < recordFields.size(); ++i)
-        m_fields.setText(recordFields[i], (*loaded.record)[i]);
+        m_fields.setText(recordFields[i], (*record)[i]);
     m_fields.setText(calc::Field::TrFilnamn, m_names->shown(row).toStdString());
     calc::beräknahast(m_fields); // a gear it cannot compute stays empty; no message here
 }
@@ -141,20 +162,26 @@ void FilePanel::spara1_Click()
 {
     BikeRecord record;
     for (std::size_t i = 0; i < recordFields.size(); ++i)
-        record[i] = m_fields.text(recordFields[i]);
+        record[i] = composed(m_fields.text(recordFields[i]));
     const QString name = QString::fromStdString(m_fields.text(calc::Field::TrFilnamn));
-    const platform::SaveResult saved = platform::WriteBikeFile(m_directory, name, record);
-    // After the message, the focus is in the field it names.
+    const FormatResult formatted = formatRecord(record);
+    // After the message, the focus is in the field it names. A refused name is said before any
+    // value: the store refuses it whatever the bytes.
     const auto box = [this](std::size_t value) { return m_fields.box(recordFields[value]); };
-    if (saved.unencodable)
-        m_messages.warnAbout(&m_window, unencodableMessage(*saved.unencodable),
-                             box(saved.unencodable->value));
-    else if (saved.tooLarge)
-        m_messages.warnAbout(&m_window, tooLargeMessage(*saved.tooLarge),
-                             box(saved.tooLarge->value));
-    else if (!saved.ok)
-        m_messages.warnAbout(&m_window, saved.error,
-                             saved.nameAtFault ? m_fields.box(calc::Field::TrFilnamn) : nullptr);
+    if (platform::refuseName(name) || formatted.ok()) {
+        const platform::SaveResult saved =
+            platform::WriteBikeFile(m_directory, name, formatted.bytes);
+        if (!saved.ok)
+            m_messages.warnAbout(&m_window, saved.error,
+                                 saved.nameAtFault ? m_fields.box(calc::Field::TrFilnamn)
+                                                   : nullptr);
+    } else if (formatted.unencodable) {
+        m_messages.warnAbout(&m_window, unencodableMessage(*formatted.unencodable),
+                             box(formatted.unencodable->value));
+    } else {
+        m_messages.warnAbout(&m_window, tooLargeMessage(*formatted.tooLarge),
+                             box(formatted.tooLarge->value));
+    }
     readList();
 }
 

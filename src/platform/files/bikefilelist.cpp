@@ -1,7 +1,5 @@
 #include "platform/files/bikefilelist.h"
 
-#include "bikefile/format/bikefile.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -23,7 +21,7 @@ char lowerAscii(char c)
 
 bool isBikeFileName(std::string_view name)
 {
-    constexpr std::string_view extension = bikefile::fileExtension; // in lower case
+    constexpr std::string_view extension = fileExtension;
     if (name.size() < extension.size())
         return false;
     const std::string_view end = name.substr(name.size() - extension.size());
@@ -128,7 +126,7 @@ BikeFileNames listBikeFiles(const Directory& directory)
     BikeFileNames names;
     // A reading of its own, from the first entry: "." opened anew in the directory held.
     const int fd = ::openat(directory.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(fd < 0 ? nullptr : fdopendir(fd), closedir);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(fd), closedir); // none for fd -1
     if (!dir) {
         if (fd >= 0)
             ::close(fd);

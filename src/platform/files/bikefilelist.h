@@ -13,6 +13,9 @@
 // still be shown, loaded and removed.
 namespace platform {
 
+// A bike file's name is the name the user typed, unchanged, followed by this, in lower case.
+inline constexpr std::string_view fileExtension = ".hoj";
+
 // A directory held open. The panel opens its directory once and works in it through this from
 // then on, so that neither the bytes of its name nor a later rename, or a link put in its
 // place, can move the work elsewhere.

@@ -2,13 +2,9 @@
 
 #include "platform/files/reasons.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
-#include <QScopeGuard>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <string>
@@ -40,7 +36,7 @@ QString loadFailed(const QString& fileName, const QString& reason)
 class Descriptor
 {
 public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
     ~Descriptor()
     {
         if (m_fd >= 0)
@@ -49,6 +45,12 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
+    void reset(int fd)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
     // Closes it now: some file systems report a failed write only here.
     bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
 
@@ -56,36 +58,44 @@ private:
     int m_fd;
 };
 
+// Why a save cannot go on; no reason when it can.
+struct Problem
+{
+    QString reason;
+    bool byName = false; // the entry that has the name is the problem: another name would do
+};
+
+Problem fromErrno(int error)
+{
+    return {reasonText(error)};
+}
+
 // Why a save may not replace the entry `name` of the directory: a symbolic link (which would
 // lead the write elsewhere), a directory or anything else but a regular file, or a file the user
-// may not write. Empty when the entry is a writable regular file or does not exist; existing
-// then receives the status of the file, or nothing. byName: the problem is the entry that has the
-// name, and another name would do.
-QString replaceProblem(int directory, const char* name, std::optional<struct stat>& existing,
-                       bool& byName)
+// may not write. None when the entry is a writable regular file or does not exist; existing then
+// receives the status of the file, or nothing.
+Problem replaceProblem(int directory, const char* name, std::optional<struct stat>& existing)
 {
     struct stat status = {};
     existing.reset();
-    byName = false;
     if (::fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT ? QString() : reasonText(errno);
-    byName = true;
+        return errno == ENOENT ? Problem{} : fromErrno(errno);
     if (S_ISLNK(status.st_mode))
-        return QStringLiteral("namnet är en symbolisk länk, och Drevkalk skriver aldrig genom en "
-                              "länk. Välj ett annat namn.");
+        return {QStringLiteral("namnet är en symbolisk länk, och Drevkalk skriver aldrig genom en "
+                               "länk. Välj ett annat namn."),
+                true};
     if (S_ISDIR(status.st_mode))
-        return reasonText(EISDIR);
+        return {reasonText(EISDIR), true};
     if (!S_ISREG(status.st_mode))
-        return QStringLiteral("det är inte en vanlig fil. Välj ett annat namn.");
+        return {QStringLiteral("det är inte en vanlig fil. Välj ett annat namn."), true};
     if (::faccessat(directory, name, W_OK, AT_EACCESS) != 0) {
-        byName = errno == EACCES;
         if (errno != EACCES)
-            return reasonText(errno);
+            return fromErrno(errno);
         // The user's own file is read-only; anyone else's the user simply may not write.
-        return status.st_uid == ::geteuid() ? QStringLiteral("filen är skrivskyddad.")
-                                            : QStringLiteral("du får inte skriva i filen.");
+        return {status.st_uid == ::geteuid() ? QStringLiteral("filen är skrivskyddad.")
+                                             : QStringLiteral("du får inte skriva i filen."),
+                true};
     }
-    byName = false;
     existing = status;
     return {};
 }
@@ -127,24 +137,152 @@ bool linkNameless(int fd, int directory, const char* name)
     return errno == ENOENT && ::linkat(fd, "", directory, name, AT_EMPTY_PATH) == 0;
 }
 
-// The record with every value composed (Unicode NFC). A value in plain ASCII is composed already.
-bikefile::BikeRecord composed(bikefile::BikeRecord record)
+QString extension()
 {
-    for (std::string& value : record) {
-        if (std::any_of(value.begin(), value.end(), [](char c) { return (c & 0x80) != 0; }))
-            value = QString::fromStdString(value)
-                        .normalized(QString::NormalizationForm_C)
-                        .toStdString();
+    return QString::fromLatin1(fileExtension.data(), static_cast<qsizetype>(fileExtension.size()));
+}
+
+// Why no file of this name can exist in the directory at all: its bytes are more than the file
+// system allows. Nothing when it fits.
+std::optional<QString> tooLong(int directory, const QByteArray& target)
+{
+    const long nameMax = ::fpathconf(directory, _PC_NAME_MAX);
+    const qsizetype maxBytes = nameMax > 0 ? nameMax : NAME_MAX;
+    if (target.size() <= maxBytes)
+        return std::nullopt;
+    return QStringLiteral("Namnet är för långt: filnamnet med \"%1\" får vara högst %2 byte, och "
+                          "det här är %3 byte. Bokstäver som å, ä och ö tar två byte var.")
+        .arg(extension())
+        .arg(maxBytes)
+        .arg(target.size());
+}
+
+// The new file of a save, open for writing. It has no name until it is complete and on disk,
+// where the file system can make such a file; elsewhere it has a hidden name of its own, and it
+// is removed again unless it replaced the file.
+struct Temporary
+{
+    explicit Temporary(int directory) : directory(directory) {}
+    ~Temporary()
+    {
+        if (!name.isEmpty())
+            ::unlinkat(directory, name.constData(), 0);
     }
-    return record;
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+
+    int directory;
+    Descriptor file;
+    QByteArray name; // once it has one
+};
+
+// Creates the new file, created here and nowhere else: never an existing file, never a link. It
+// takes the attributes of the file it is to replace.
+Problem createTemporary(Temporary& temporary, const std::optional<struct stat>& existing)
+{
+    const int dir = temporary.directory;
+    int fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {
+        temporary.name = freshName([&](const char* fresh) {
+            fd = ::openat(dir, fresh, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            return fd >= 0;
+        });
+    }
+    if (fd < 0)
+        return fromErrno(errno);
+    temporary.file.reset(fd);
+    if (existing && !keepAttributes(fd, *existing))
+        return fromErrno(errno);
+    return {};
+}
+
+Problem writeAll(int fd, std::string_view bytes)
+{
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return fromErrno(written < 0 ? errno : EIO);
+        done += static_cast<std::size_t>(written);
+    }
+    return {};
+}
+
+// Puts the new file on disk, gives it a name if it has none, and closes it: some file systems
+// report a failed write only there.
+Problem flushAndName(Temporary& temporary)
+{
+    const int fd = temporary.file.get();
+    if (::fsync(fd) != 0)
+        return fromErrno(errno);
+    if (temporary.name.isEmpty()) {
+        temporary.name = freshName(
+            [&](const char* fresh) { return linkNameless(fd, temporary.directory, fresh); });
+        if (temporary.name.isEmpty())
+            return fromErrno(errno);
+    }
+    if (!temporary.file.close())
+        return fromErrno(errno);
+    return {};
+}
+
+// The new file takes the place of the entry target, which is looked at once more just before, in
+// case it changed meanwhile. The rename replaces the entry itself in any case: it never follows a
+// link.
+Problem replaceEntry(Temporary& temporary, const char* target)
+{
+    std::optional<struct stat> existing;
+    if (Problem problem = replaceProblem(temporary.directory, target, existing);
+        !problem.reason.isEmpty())
+        return problem;
+    if (::renameat(temporary.directory, temporary.name.constData(), temporary.directory, target) !=
+        0)
+        return fromErrno(errno);
+    temporary.name.clear(); // it is the file now
+    return {};
+}
+
+// Reads the open file fd whole: up to maxBytes, and one byte more, which tells a file at the limit
+// from a larger one, also when the file grows while it is read. Returns the bytes read, or nothing
+// with errno set.
+std::optional<std::string> readBounded(int fd, std::size_t maxBytes)
+{
+    std::string bytes(maxBytes + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+// Why the open file fd may not be read as a bike file: it is not a regular file. None when it
+// may.
+QString notAFile(int fd)
+{
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0)
+        return reasonText(errno);
+    if (S_ISDIR(status.st_mode))
+        return QStringLiteral("det är en mapp, inte en fil.");
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("det är inte en vanlig fil.");
+    return {};
 }
 
 } // namespace
 
 QString bikeFileName(const QString& name)
 {
-    return name + QString::fromLatin1(bikefile::fileExtension.data(),
-                                      static_cast<qsizetype>(bikefile::fileExtension.size()));
+    return name + extension();
 }
 
 std::optional<QString> refuseName(const QString& name)
@@ -157,180 +295,72 @@ std::optional<QString> refuseName(const QString& name)
     return std::nullopt;
 }
 
-SaveResult WriteBikeFile(const Directory& directory, const QString& name,
-                         const bikefile::BikeRecord& record)
+SaveResult WriteBikeFile(const Directory& directory, const QString& name, std::string_view bytes)
 {
     SaveResult result;
-    result.fileName = bikeFileName(name);
-    if (const auto refusal = refuseName(name)) {
-        result.error = *refusal;
+    const QString fileName = bikeFileName(name);
+    if (auto refusal = refuseName(name)) {
+        result.error = std::move(*refusal);
         result.nameAtFault = true;
         return result;
     }
-    const bikefile::FormatResult formatted = bikefile::formatRecord(composed(record));
-    if (!formatted.ok()) {
-        result.unencodable = formatted.unencodable;
-        result.tooLarge = formatted.tooLarge;
-        return result;
-    }
-    const auto failed = [&result](const QString& reason) {
-        result.error = saveFailed(result.fileName, reason);
-        return result;
-    };
-
     // Everything below works relative to the directory held.
     const int dir = directory.fd();
-    if (dir < 0)
-        return failed(reasonText(directory.error()));
-    const QByteArray target = QFile::encodeName(result.fileName);
-    const long nameMax = ::fpathconf(dir, _PC_NAME_MAX);
-    const qsizetype maxBytes = nameMax > 0 ? nameMax : NAME_MAX;
-    if (target.size() > maxBytes) {
-        result.error = QStringLiteral("Namnet är för långt: filnamnet med \".hoj\" får vara högst "
-                                      "%1 byte, och det här är %2 byte. Bokstäver som å, ä och ö "
-                                      "tar två byte var.")
-                           .arg(maxBytes)
-                           .arg(target.size());
+    if (dir < 0) {
+        result.error = saveFailed(fileName, reasonText(directory.error()));
+        return result;
+    }
+    const QByteArray target = QFile::encodeName(fileName);
+    if (auto refusal = tooLong(dir, target)) {
+        result.error = std::move(*refusal);
         result.nameAtFault = true;
         return result;
     }
     std::optional<struct stat> existing;
-    if (const QString problem =
-            replaceProblem(dir, target.constData(), existing, result.nameAtFault);
-        !problem.isEmpty())
-        return failed(problem);
-
-    // The new content goes to a file without a name, which takes one only once it is complete and
-    // on disk: a save cut short at any point before leaves nothing. A file system that cannot make
-    // such a file gets a new file of a name of its own instead, created here and nowhere else:
-    // never an existing file, never a link.
-    QByteArray temporary; // the new file's name, once it has one
-    int fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {
-        temporary = freshName([&](const char* fresh) {
-            fd = ::openat(dir, fresh, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-            return fd >= 0;
-        });
-    }
-    if (fd < 0)
-        return failed(reasonText(errno));
-    Descriptor file(fd);
-    auto removeTemporary = qScopeGuard([&] {
-        if (!temporary.isEmpty())
-            ::unlinkat(dir, temporary.constData(), 0);
-    });
-
-    if (existing && !keepAttributes(fd, *existing))
-        return failed(reasonText(errno));
-    const std::string& bytes = formatted.bytes;
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return failed(reasonText(written < 0 ? errno : EIO));
-        done += static_cast<std::size_t>(written);
-    }
-    if (::fsync(fd) != 0)
-        return failed(reasonText(errno));
-    if (temporary.isEmpty()) {
-        temporary = freshName([&](const char* fresh) { return linkNameless(fd, dir, fresh); });
-        if (temporary.isEmpty())
-            return failed(reasonText(errno));
-    }
-    if (!file.close())
-        return failed(reasonText(errno));
-    // Once more just before the rename, in case the entry changed meanwhile. The rename replaces
-    // the entry itself in any case: it never follows a link.
-    if (const QString problem =
-            replaceProblem(dir, target.constData(), existing, result.nameAtFault);
-        !problem.isEmpty())
-        return failed(problem);
-    if (::renameat(dir, temporary.constData(), dir, target.constData()) != 0)
-        return failed(reasonText(errno));
-    removeTemporary.dismiss();
-    result.ok = true;
+    Temporary temporary(dir);
+    Problem problem = replaceProblem(dir, target.constData(), existing);
+    if (problem.reason.isEmpty())
+        problem = createTemporary(temporary, existing);
+    if (problem.reason.isEmpty())
+        problem = writeAll(temporary.file.get(), bytes);
+    if (problem.reason.isEmpty())
+        problem = flushAndName(temporary);
+    if (problem.reason.isEmpty())
+        problem = replaceEntry(temporary, target.constData());
+    result.ok = problem.reason.isEmpty();
+    if (!result.ok)
+        result.error = saveFailed(fileName, problem.reason);
+    result.nameAtFault = problem.byName;
     return result;
 }
 
-SaveResult WriteBikeFile(const QString& directory, const QString& name,
-                         const bikefile::BikeRecord& record)
-{
-    return WriteBikeFile(Directory(QFile::encodeName(directory).constData()), name, record);
-}
-
-namespace {
-
-// Reads the file at path (relative to the directory descriptor at), whole, naming it fileName in a
-// message. It is opened first, without
-// waiting, and then asked what it is: a pipe or a device put in the file's place between a look
-// at the name and the opening could otherwise keep the window waiting for ever.
-LoadResult readBikeFileAt(int at, const char* path, const QString& fileName)
+LoadResult ReadBikeFile(const Directory& directory, std::string_view name, std::size_t maxBytes)
 {
     LoadResult result;
-    const Descriptor file(::openat(at, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    const int fd = file.get();
-    if (fd < 0) {
-        const int error = errno;
-        result.error = loadFailed(fileName, error == ENOENT ? QStringLiteral("filen finns inte.")
-                                                            : reasonText(error));
+    const QString fileName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    // Opened first, without waiting, and then asked what it is: a pipe or a device put in the
+    // file's place between a look at the name and the opening could otherwise keep the window
+    // waiting for ever.
+    const Descriptor file(::openat(directory.fd(), std::string(name).c_str(),
+                                   O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) {
+        result.error = loadFailed(fileName, errno == ENOENT ? QStringLiteral("filen finns inte.")
+                                                            : reasonText(errno));
         return result;
     }
-    struct stat status = {};
-    if (fstat(fd, &status) != 0) {
+    if (const QString problem = notAFile(file.get()); !problem.isEmpty()) {
+        result.error = loadFailed(fileName, problem);
+        return result;
+    }
+    result.bytes = readBounded(file.get(), maxBytes);
+    if (!result.bytes) {
         result.error = loadFailed(fileName, reasonText(errno));
-        return result;
-    }
-    if (S_ISDIR(status.st_mode)) {
-        result.error = loadFailed(fileName, QStringLiteral("det är en mapp, inte en fil."));
-        return result;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        result.error = loadFailed(fileName, QStringLiteral("det är inte en vanlig fil."));
-        return result;
-    }
-    // One buffer of one byte more than allowed, which tells a file at the limit from a larger
-    // one, also when the file grows while it is read.
-    std::string bytes(bikefile::maxFileSize + 1, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            result.error = loadFailed(fileName, reasonText(errno));
-            return result;
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-    }
-    if (filled > bikefile::maxFileSize) {
+    } else if (result.bytes->size() > maxBytes) {
+        result.bytes.reset();
         result.error =
             QStringLiteral("Filen \"%1\" är för stor för att vara en hojfil.").arg(fileName);
-        return result;
-    }
-    result.record = bikefile::parseRecord(std::string_view(bytes.data(), filled));
-    if (!result.record) {
-        result.error = QStringLiteral("Filen \"%1\" är inte en hel hojfil: den tar slut före det "
-                                      "femtonde värdet.")
-                           .arg(fileName);
     }
     return result;
-}
-
-} // namespace
-
-LoadResult ReadBikeFile(const QString& path)
-{
-    return readBikeFileAt(AT_FDCWD, QFile::encodeName(path).constData(),
-                          QFileInfo(path).fileName());
-}
-
-LoadResult ReadBikeFile(const Directory& directory, std::string_view name)
-{
-    return readBikeFileAt(directory.fd(), std::string(name).c_str(),
-                          QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 } // namespace platform

@@ -51,8 +51,9 @@ TEST(BikeFile, FollowsTheReadingRules)
         {"spaces", "  \"v1\",   v2   ,v3 \"x\" ," + quoted(4, 15), numbered({{2, "v3 \"x\""}})},
         {"after a quote", "\" v1 \"junk,\"v2\" \r\n\"v3\"x\n\"v4\"\"\r" + quoted(5, 15),
          numbered({{0, " v1 "}})},
-        {"unquoted", "v1\r\nv2\nv3\r,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,v15", numbered({{3, ""}})},
-        {"quoted", "\"2,95\",\"a\r\nb\"," + quoted(3, 15), numbered({{0, "2,95"}, {1, "a\r\nb"}})},
+        {"unquoted", "v1\r\nv2\nv3\r,v5,v6,v7,v8,v9,v10,v11,v12,v13,v14,v15\r",
+         numbered({{3, ""}})},
+        {"quoted", "\"2,9,\",\"a\r\nb\"," + quoted(3, 15), numbered({{0, "2,9,"}, {1, "a\r\nb"}})},
         {"14 values", quoted(1, 14), {}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -72,7 +73,7 @@ TEST(CodePage, EncodingFailsOnTheFirstMissingCharacter)
                 {"stray", "a\x80", U'\uFFFD'},
                 {"overlong", "\xE0\x80\xAF", U'\uFFFD'},
                 {"surrogate", "\xED\xA0\x80", U'\uFFFD'},
-                {"cut short", "\xE2\x82", U'\uFFFD'}};
+                {"cut short", "x\xE2\x82", U'\uFFFD'}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         char32_t missing = 0;

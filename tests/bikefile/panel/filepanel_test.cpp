@@ -1,5 +1,4 @@
 #include "bikefile/format/bikefile.h"
-#include "platform/files/bikefilestore.h"
 #include "testsupport.h"
 
 #include <QAbstractItemView>
@@ -52,38 +51,59 @@ private slots:
     }
     void cleanup() { std::filesystem::remove_all(dir.path().toStdString()); }
 
-    // "spara" writes the fields, the comment as seen, and lists the file; "Ny" empties the name.
+    // "spara" writes the fields, the comment as seen, composed, into the panel's directory, whose
+    // name is not UTF-8, wherever the name leads later; "Ny" empties the comment and name.
     void savingWritesTheFields()
     {
+        QCOMPARE(mkdir("\xe5", 0700), 0);
+        QVERIFY(std::filesystem::copy_file("b.hoj", "\xe5/b.hoj"));
+        QCOMPARE(chdir("\xe5"), 0);
         Window w;
+        QCOMPARE(rename("../\xe5", "../ren"), 0);
+        QCOMPARE(symlink(".", "../\xe5"), 0); // to the directory above
         clickEntry(w, "b.hoj");
         auto* comment = w.find<QPlainTextEdit>("Text1");
         QTest::keyClick(comment, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClick(comment, Qt::Key_Return, Qt::ShiftModifier);
         QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, "pa\u030As", Qt::NoModifier);
+        w.fields().setText(F::sexanutv, "\u212B"); // the angstrom sign, composed Å
         w.type("TrFilnamn", "min hoj");
         w.click("spara1");
-        QCOMPARE(bytes("min hoj.hoj"), bytes("b.hoj").replace("snabb", "snabb\r\np\xe5s"));
-        QCOMPARE(listed(w), (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj", "min hoj.hoj"}));
+        QCOMPARE(bytes("min hoj.hoj"),
+                 bytes("b.hoj").replace("\"\",\"snabb", "\"\xc5\",\"snabb\r\np\xe5s"));
+        QCOMPARE(listed(w), (QStringList{"b.hoj", "min hoj.hoj"}));
         w.click("ny1");
         QCOMPARE(comment->toPlainText(), QString());
         QCOMPARE(w.text("TrFilnamn"), QString());
     }
-    // "Ta bort" with nothing selected says what to do; else it asks, "Ja" removes it by its bytes.
-    void deleteAsksFirst()
+    // "Ta bort" with nothing selected says what to do; else it asks, and "Ja" removes the entry by
+    // its bytes (the first row here) and empties the name, or says why not.
+    void deleting_data()
     {
-        QVERIFY(std::filesystem::copy_file("b.hoj", "\xe5.hoj"));
+        QTest::addColumn<QString>("said");
+        QTest::newRow("removed") << QString();
+        QTest::newRow("a directory in its place")
+            << "Filen \"!\uFFFD.hoj\" kunde inte tas bort: det är en mapp, inte en fil.";
+    }
+    void deleting()
+    {
+        QFETCH(QString, said);
+        QVERIFY(std::filesystem::copy_file("b.hoj", "!\xe5.hoj"));
         Window w;
         w.click("tabort1");
         QCOMPARE(w.messages.warnings, QStringList{"Välj först den fil i listan som ska tas bort."});
-        clickEntry(w, "\uFFFD.hoj");
+        w.messages.warnings.clear();
+        clickEntry(w, "!\uFFFD.hoj");
         w.click("tabort1");
         QCOMPARE(w.messages.questions, QStringList{"OJOJOJ!!!|Vill du radera vald fil?"});
-        QCOMPARE(access("\xe5.hoj", F_OK), 0);
+        if (!said.isEmpty())
+            QVERIFY(std::filesystem::remove("!\xe5.hoj") &&
+                    std::filesystem::create_directory("!\xe5.hoj"));
         w.messages.answer = true;
         w.click("tabort1");
+        QCOMPARE(w.messages.warnings.join('|'), said);
         QCOMPARE(listed(w), (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj"}));
-        QCOMPARE(w.text("TrFilnamn"), QString());
+        QCOMPARE(w.text("TrFilnamn"), said.isEmpty() ? QString() : "!\uFFFD.hoj");
     }
     // A value the file cannot hold, a file over 64 KiB, the store's reason: said, nothing written.
     void refusedSave_data()
@@ -108,6 +128,10 @@ private slots:
                "de andra fälten som de är får det ha högst 65\u00A0486 tecken.|";
         QTest::newRow("a directory")
             << F::TrFilnamn << QString("d") << "\"d.hoj\" kunde inte sparas: det är en mapp";
+        QTest::newRow("a name too long")
+            << F::TrFilnamn << QString(252, u'n')
+            << "Namnet är för långt: filnamnet med \".hoj\" får vara högst 255 byte, och det "
+               "här är 256 byte.";
     }
     void refusedSave()
     {
@@ -121,14 +145,18 @@ private slots:
         const QString warnings = w.messages.warnings.join('|') + '|'; // '|' ends each one
         QVERIFY2(warnings.contains(said), qPrintable(warnings));
         QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).size(), 7);
+        const QWidget* focus = QApplication::focusWidget();
+        QCOMPARE(focus ? focus->objectName() : QString(), w.fields().box(field)->objectName());
     }
-    // Click and arrow keys load rows in order (case aside, by the whole name); Tab loads nothing.
+    // Click and arrow keys load rows in order (case aside, by the whole name), a file too large or
+    // cut short with a message; Tab loads nothing.
     void arrowKeysLoadEachRow()
     {
         for (const char* name : {"Puch-Dakota.hoj", "puch-dakota-1980-B.hoj",
-                                 "Puch-Dakota-1980-a.hoj", "Äx.hoj", "ä.hoj", "\xe5.hoj"})
+                                 "Puch-Dakota-1980-a.hoj", "Äx.hoj", "ä.hoj", "Ö.hoj", "\xe5.hoj"})
             QVERIFY(std::filesystem::copy_file("b.hoj", name));
         QVERIFY(std::ofstream("tom.hoj"));
+        QVERIFY(std::ofstream("stor.hoj") << std::string(bikefile::maxFileSize + 1, ' '));
         QCOMPARE(mkfifo("p.hoj", 0600), 0);
         QCOMPARE(symlink(".hoj", "l.hoj"), 0);
         QCOMPARE(symlink("borta", "m.hoj"), 0);
@@ -145,24 +173,13 @@ private slots:
         QCOMPARE(seen,
                  (QStringList{".hoj", "A.HOJ", "b.hoj", "e.Hoj", "l.hoj", "Puch-Dakota-1980-a.hoj",
                               "puch-dakota-1980-B.hoj", "Puch-Dakota.hoj", "Puch-Dakota.hoj",
-                              "ä.hoj", "Äx.hoj", "\uFFFD.hoj"}));
+                              "Puch-Dakota.hoj", "ä.hoj", "Äx.hoj", "Ö.hoj", "\uFFFD.hoj"}));
         QCOMPARE(w.messages.warnings,
-                 QStringList{"Filen \"tom.hoj\" är inte en hel hojfil: den tar "
-                             "slut före det femtonde värdet."});
+                 (QStringList{"Filen \"stor.hoj\" är för stor för att vara en hojfil.",
+                              "Filen \"tom.hoj\" är inte en hel hojfil: den tar slut före det "
+                              "femtonde värdet."}));
         QCOMPARE(w.text("primär"), "9,999"); // though 60 / 24 gives 2,500
         QCOMPARE(w.text("ettanhast"), "43,");
-    }
-    // The panel keeps the directory it started in: not UTF-8, renamed, a link in its place.
-    void keepsItsDirectory()
-    {
-        QCOMPARE(mkdir("\xe5", 0700), 0);
-        QCOMPARE(chdir("\xe5"), 0);
-        Window w;
-        QCOMPARE(rename("../\xe5", "../ren"), 0);
-        QCOMPARE(symlink(".", "../\xe5"), 0); // to the directory above
-        w.type("TrFilnamn", "ny");
-        w.click("spara1");
-        QCOMPARE(listed(w), QStringList{"ny.hoj"});
     }
 };
 

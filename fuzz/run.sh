@@ -4,7 +4,7 @@
 # writer, then runs the fuzzer on it. Everything it makes goes into WORK_DIR.
 #
 # Usage: fuzz/run.sh FORMAT WORK_DIR [SECONDS]   (CLANGXX overrides the compiler, default clang++)
-# FORMAT is the format library as the build describes it (tests/CMakeLists.txt writes it), one
+# FORMAT is the format library as the build describes it (fuzz/CMakeLists.txt writes it), one
 # item to a line: "dir" the library's source directory, "std" the C++ standard, and any number of
 # "source", "include", "define" and "option" lines.
 set -euo pipefail

@@ -16,7 +16,7 @@ class MainWindowTest : public QObject
 private slots:
     // The window opens fixed in size, not maximisable, with the circumference's caption, the
     // controls in bold 9.75 pt, a box without a limit of its own holding what a bike file can,
-    // and the menus as built from their table.
+    // tooltips, a reduction the user cannot type into, and the menus as built from their table.
     void startState()
     {
         Window w;
@@ -30,6 +30,8 @@ private slots:
         QCOMPARE(w.find("varv")->font().weight(), QFont::Bold);
         QCOMPARE(w.find<QLineEdit>("femmanutv")->maxLength(), 65536);
         QCOMPARE(w.find<QLineEdit>("varv")->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+        QCOMPARE(w.find("varv")->toolTip(), "Här skriver du in max varvtal");
+        QVERIFY(w.find<QLineEdit>("primär")->isReadOnly());
         QStringList menus;
         for (const QMenu* menu : w.findChildren<QMenu*>(QRegularExpression(".")))
             for (const QAction* item : menu->actions())
@@ -102,6 +104,7 @@ private slots:
         QTest::newRow("typed text") << u"koppling"_s << QRect() << QColor(Qt::yellow);
         QTest::newRow("speed text") << u"ettanhast"_s << QRect() << QColor(Qt::green);
         QTest::newRow("box") << u"primär"_s << QRect(52, 12, 1, 1) << QColor(128, 128, 255);
+        QTest::newRow("list") << u"File1"_s << QRect() << QColor(128, 128, 255);
         QTest::newRow("selection") << u"varv"_s << QRect() << QColor(0, 0, 128);
         QTest::newRow("button face") << u"ny1"_s << QRect(2, 31, 1, 1) << QColor(128, 128, 128);
     }

@@ -23,19 +23,23 @@ private slots:
         about = topLevels("frmAbout").value(0);
         QVERIFY(about);
     }
-    // The names that assistive tools read.
+    // Each control in its place, under the name that assistive tools read.
     void controls_data()
     {
         QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("place");
         QTest::addColumn<QString>("name");
-        QTest::newRow("version") << u"lblVersion"_s << u"Version 1.1.2"_s;
-        QTest::newRow("icon") << u"picIcon"_s << u"Drevkalks ikon, en hastighetsmätare"_s;
-        QTest::newRow("Stäng") << u"bort"_s << u"Stäng"_s;
+        QTest::newRow("title") << u"lblTitle"_s << QRect(70, 16, 259, 24) << u"Drevkalk"_s;
+        QTest::newRow("version") << u"lblVersion"_s << QRect(70, 32, 115, 23) << u"Version 1.1.2"_s;
+        QTest::newRow("icon") << u"picIcon"_s << QRect(16, 16, 36, 36)
+                              << u"Drevkalks ikon, en hastighetsmätare"_s;
+        QTest::newRow("Stäng") << u"bort"_s << QRect(232, 152, 89, 57) << u"Stäng"_s;
     }
     void controls()
     {
         QFETCH(QString, control);
         QWidget* widget = findIn(*about, control);
+        QTEST(widget->geometry(), "place");
         QTEST(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), "name");
     }
     // A fixed window with an icon of its own and no minimise or maximise button; the title black,

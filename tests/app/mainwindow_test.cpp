@@ -16,7 +16,7 @@ class MainWindowTest : public QObject
 private slots:
     // The window opens fixed in size, not maximisable, with the circumference's caption, the
     // controls in bold 9.75 pt, a box without a limit of its own holding what a bike file can,
-    // tooltips, a reduction the user cannot type into, and the menus as built from their table.
+    // tooltips, reductions the user cannot type into, and the menus as built from their table.
     void startState()
     {
         Window w;
@@ -31,7 +31,8 @@ private slots:
         QCOMPARE(w.find<QLineEdit>("femmanutv")->maxLength(), 65536);
         QCOMPARE(w.find<QLineEdit>("varv")->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
         QCOMPARE(w.find("varv")->toolTip(), "Här skriver du in max varvtal");
-        QVERIFY(w.find<QLineEdit>("primär")->isReadOnly());
+        for (const char* reduction : {"primär", "sekundär"})
+            QVERIFY2(w.find<QLineEdit>(reduction)->isReadOnly(), reduction);
         QStringList menus;
         for (const QMenu* menu : w.findChildren<QMenu*>(QRegularExpression(".")))
             for (const QAction* item : menu->actions())

@@ -85,6 +85,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("error");
         QTest::newRow("at the limit") << QString("limit.hoj") << QString();
+        QTest::newRow("gone") << QString("borta.hoj") << "läsas: filen finns inte.";
         QTest::newRow("directory") << QString("mapp.hoj") << "läsas: det är en mapp, inte en fil.";
         QTest::newRow("pipe") << QString("rör.hoj") << "läsas: det är inte en vanlig fil.";
         QTest::newRow("read error") << QString("mem.hoj") << "\"mem.hoj\" kunde inte läsas: disken";

@@ -9,8 +9,8 @@
 # DEPS_INSTALLED=1 in the environment: one command installs once.
 #
 # make test builds the program three times, each for its own reason:
-#   build/       RelWithDebInfo, as the program runs: the suite, the end-to-end runs on Xvfb
-#                and Wayland, and the compile commands that clang-tidy reads
+#   build/       RelWithDebInfo, as the program runs: the suite, the Wayland check, and the
+#                compile commands that clang-tidy reads
 #   build-asan/  Debug with the sanitizers: they see only code compiled with them, so the
 #                suite is compiled once more
 #   the package  package_check builds it with dpkg-buildpackage from a copy of the sources,
@@ -63,10 +63,10 @@ sanitize: deps
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE 'fuzz|install'
 
-# clang-tidy: the checks in .clang-tidy over src/, and over src/ and tests/ clang's -Wcomma,
-# which finds statements joined with the comma operator. Any finding fails the run. clang-tidy
-# wants one check of its own besides a compiler warning: over tests/ that is
-# readability-misleading-indentation, another fault in how statements are laid out.
+# clang-tidy: the checks in .clang-tidy over src/, and over src/, tests/ and fuzz/ clang's
+# -Wcomma, which finds statements joined with the comma operator. Any finding fails the run.
+# clang-tidy wants one check of its own besides a compiler warning: over tests/ and fuzz/ that
+# is readability-misleading-indentation, another fault in how statements are laid out.
 TIDY = run-clang-tidy -quiet -p $(BUILD) -j $(JOBS) -extra-arg=-Wcomma
 UNCOLOURED = sed 's/\x1b\[[0-9;]*m//g'
 tidy: build
@@ -74,10 +74,10 @@ tidy: build
 	    || { $(UNCOLOURED) $(BUILD)/clang-tidy.log | grep -E 'warning:|error:' -A3; exit 1; }
 	@echo "clang-tidy: no findings in src/"
 	$(TIDY) -config="{Checks: '-*,clang-diagnostic-comma,readability-misleading-indentation', \
-	    WarningsAsErrors: '*'}" -header-filter='$(CURDIR)/tests/' '$(CURDIR)/tests/.*\.cpp$$' \
+	    WarningsAsErrors: '*'}" -header-filter='$(CURDIR)/tests/' '$(CURDIR)/(tests|fuzz)/.*\.cpp$$' \
 	    > $(BUILD)/clang-tidy-tests.log 2>&1 \
 	    || { $(UNCOLOURED) $(BUILD)/clang-tidy-tests.log | grep 'error:' | sort -t: -k1,1 -k2,2n -k3,3n -u; exit 1; }
-	@echo "clang-tidy: no comma operator in tests/"
+	@echo "clang-tidy: no comma operator in tests/ and fuzz/"
 
 # The layout that .clang-format gives, in every C++ file git tracks in STYLED.
 format:

@@ -15,7 +15,7 @@ if [ "${1:-}" != run ]; then
     packages+=(
         locales qt6-qpa-plugins
         clang libclang-rt-dev clang-tidy clang-format libbenchmark-dev
-        xvfb xdotool xclip x11-utils openbox weston
+        xvfb weston
         desktop-file-utils appstream dpkg-dev file debhelper devscripts lintian
         # dpkg-buildpackage refuses to build without it, whatever Build-Depends says
         build-essential
